@@ -240,6 +240,10 @@ struct Game {
 
 // Start-up values of the session and the buttons (after the generator is seeded).
 void initialiseGame(Game& game);
+// Back to the Setup screen of a fresh program for a new game: battle emptied,
+// groups and intel gone, selections and statistics cleared, the start-up
+// buttons only. The player count and the teams stay.
+void returnToSetup(Game& game);
 
 // ---------------------------------------------------------------------------
 // Galaxy rules.

@@ -1,0 +1,132 @@
+// Group cycling and command availability: the current player steps through
+// their groups, and the panel offers only the group commands that make sense
+// for the selected group right now.
+#include <functional>
+
+#include "game/game.h"
+
+namespace {
+
+using GroupFilter = std::function<bool(const Group&)>;
+
+// Next qualifying group after the selected one, wrapping to the head.
+int nextMatching(const GroupRegistry& registry, int selected, const GroupFilter& counts) {
+    const auto& groups = registry.groups;
+    size_t start = groups.size();  // no candidates after an unknown id
+    if (selected == -1) {
+        start = 0;
+    } else {
+        for (size_t i = 0; i < groups.size(); ++i)
+            if (groups[i].id == selected) {
+                start = i + 1;
+                break;
+            }
+    }
+    for (size_t i = start; i < groups.size(); ++i)
+        if (counts(groups[i])) return groups[i].id;
+    for (const Group& group : groups)
+        if (counts(group)) return group.id;
+    return -1;
+}
+
+// Nearest qualifying group before the selected one, else the last after it.
+int previousMatching(const GroupRegistry& registry, int player, int selected,
+                     const GroupFilter& counts) {
+    if (selected == -1) return nextMatching(registry, -1, counts);
+    int lastBefore = -1;
+    int lastAfter = -1;
+    bool passed = false;
+    for (const Group& group : registry.groups) {
+        if (group.owner != player) continue;
+        if (!passed && group.id == selected) {
+            passed = true;
+            continue;
+        }
+        if (!counts(group)) continue;
+        (passed ? lastAfter : lastBefore) = group.id;
+    }
+    if (lastBefore != -1) return lastBefore;
+    if (lastAfter != -1) return lastAfter;
+    return selected;
+}
+
+GroupFilter ownedBy(int player) {
+    return [player](const Group& group) { return group.owner == player; };
+}
+
+GroupFilter inPosition(const Game& game, int player) {
+    return [&game, player](const Group& group) {
+        return isInPosition(game.registry, game.planets, game.session.teams, group, player);
+    };
+}
+
+void show(ButtonPanel& panel, CommandId id, bool visible) {
+    panel.buttons[static_cast<int>(id)].visible = visible;
+}
+
+}  // namespace
+
+void selectNextGroup(Game& game, int player) {
+    game.session.selectedGroupId =
+        nextMatching(game.registry, game.session.selectedGroupId, ownedBy(player));
+    refreshAvailability(game, player);
+}
+
+void selectPreviousGroup(Game& game, int player) {
+    game.session.selectedGroupId =
+        previousMatching(game.registry, player, game.session.selectedGroupId, ownedBy(player));
+    refreshAvailability(game, player);
+}
+
+void selectNextGroupInPosition(Game& game, int player) {
+    game.session.selectedGroupId =
+        nextMatching(game.registry, game.session.selectedGroupId, inPosition(game, player));
+    refreshAvailability(game, player);
+}
+
+void selectPreviousGroupInPosition(Game& game, int player) {
+    game.session.selectedGroupId = previousMatching(game.registry, player, game.session.selectedGroupId,
+                                                    inPosition(game, player));
+    refreshAvailability(game, player);
+}
+
+void refreshAvailability(Game& game, int player) {
+    ButtonPanel& panel = game.buttons;
+    const GamePhase phase = game.session.phase;
+    for (int id = 0; id <= static_cast<int>(CommandId::PreviousCombatGroup); ++id)
+        panel.buttons[id].visible = false;
+
+    bool ownsGroup = false;
+    for (const Group& group : game.registry.groups)
+        if (group.owner == player) ownsGroup = true;
+    if (ownsGroup) {
+        show(panel, CommandId::NextGroup, true);
+        show(panel, CommandId::PreviousGroup, true);
+    }
+
+    if (const Group* g = findGroup(game.registry, game.session.selectedGroupId)) {
+        if (phase == GamePhase::Movement && g->ships > 1) show(panel, CommandId::SplitGroup, true);
+        if (findFriendInContact(game.registry, g->x, g->y, g->id, player) != -1)
+            show(panel, CommandId::CombineGroups, true);
+        if (phase == GamePhase::BattlePhase) {
+            if (g->stepsLeft == 0) {
+                const int planet = planetAt(game.planets, g->x, g->y);
+                if (planet != -1) {
+                    show(panel, CommandId::AttackOrDonatePlanet, true);
+                    const int owner = game.planets[planet].owner;
+                    const bool teamPlanet =
+                        owner != -1 && game.session.teams[owner] == game.session.teams[player];
+                    setPlanetButtonDonation(panel, teamPlanet);
+                }
+            }
+            if (findEnemyInContact(game.registry, game.session.teams, g->x, g->y, player))
+                show(panel, CommandId::AttackGroup, true);
+        }
+    }
+
+    if (phase == GamePhase::BattlePhase &&
+        hasGroupInPosition(game.registry, game.planets, game.session.teams, player)) {
+        show(panel, CommandId::NextCombatGroup, true);
+        show(panel, CommandId::PreviousCombatGroup, true);
+    }
+}

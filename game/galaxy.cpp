@@ -1,0 +1,158 @@
+// The galaxy: construction of the planet records, generation of a new galaxy
+// with the players' starting groups, planet lookups, production and the
+// statistics shown for the current player.
+#include <cmath>
+
+#include "game/game.h"
+
+namespace {
+
+constexpr float kGalaxyCentreX = 100.0f;
+constexpr float kMinPlanetDistance = 64.0f;
+constexpr int kStartingShips = 200;
+constexpr int kStartingProductionSum = 100;
+
+int ringBase(int d) {
+    if (d < 10) return 35;
+    if (d < 30) return 105;
+    if (d < 70) return 175;
+    return 245;
+}
+
+Planet drawPlanet(Random& random, const Planet& previous) {
+    Planet planet = previous;  // tilt, spin and marker angle are kept
+    const float a = static_cast<float>(nextRandom(random) % 201 - 100) / 100.0f;
+    float b = std::sqrt(1.0f - a * a);
+    if (nextRandom(random) % 2 == 1) b = -b;
+    const int base = ringBase(nextRandom(random) % 150);
+    const float radius = static_cast<float>(base + nextRandom(random) % 35);
+    planet.x = a * radius + kGalaxyCentreX;
+    planet.y = b * radius;
+    planet.owner = -1;
+    planet.production = nextRandom(random) % 21 + 10;
+    planet.ships = nextRandom(random) % planet.production + 1;
+    planet.model = nextRandom(random) % 2;
+    return planet;
+}
+
+bool isTooClose(const Planet& a, const Planet& b) {
+    const float dx = a.x - b.x;
+    const float dy = a.y - b.y;
+    return std::sqrt(dx * dx + dy * dy) < kMinPlanetDistance;
+}
+
+// Lowest index owned by the player in [from, to), or -1.
+int firstOwned(const Galaxy& planets, int player, int from, int to) {
+    for (int i = from; i < to; ++i)
+        if (planets[i].owner == player) return i;
+    return -1;
+}
+
+// Highest index owned by the player in [from, to), or -1.
+int lastOwned(const Galaxy& planets, int player, int from, int to) {
+    for (int i = to - 1; i >= from; --i)
+        if (planets[i].owner == player) return i;
+    return -1;
+}
+
+}  // namespace
+
+Galaxy constructPlanets(Random& random) {
+    Galaxy planets;
+    for (Planet& planet : planets) {
+        planet.tilt = static_cast<float>(nextRandom(random) % 120 - 60);
+        planet.spin = static_cast<float>(nextRandom(random) % 360);
+    }
+    return planets;
+}
+
+void generateGalaxy(Game& game) {
+    Galaxy& planets = game.planets;
+    for (int i = 0; i < kPlanetCount; ++i) {
+        bool fits = false;
+        while (!fits) {
+            planets[i] = drawPlanet(game.random, planets[i]);
+            fits = true;
+            for (int j = 0; j < i && fits; ++j)
+                if (isTooClose(planets[i], planets[j])) fits = false;
+        }
+    }
+
+    // Each player's two starting groups stand at the mean position of a few
+    // randomly drawn planets, so they start somewhere inside the galaxy.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int player = 0; player < game.session.playerCount; ++player) {
+            float xSum = 0.0f;
+            float ySum = 0.0f;
+            int productionSum = 0;
+            int draws = 0;
+            do {
+                const Planet& drawn = planets[nextRandom(game.random) % kPlanetCount];
+                xSum += drawn.x;
+                ySum += drawn.y;
+                productionSum += drawn.production;
+                ++draws;
+            } while (productionSum < kStartingProductionSum);
+            const float x = xSum / static_cast<float>(draws);
+            const float y = ySum / static_cast<float>(draws);
+            createGroup(game.registry, x, y, x, y, kStartingShips, player);
+        }
+    }
+}
+
+int planetAt(const Galaxy& planets, float x, float y) {
+    for (int i = 0; i < kPlanetCount; ++i)
+        if (planets[i].x == x && planets[i].y == y) return i;
+    return -1;
+}
+
+void selectNextPlanet(GameSession& session, const Galaxy& planets, int player) {
+    const int s = session.selectedPlanet;
+    if (s == -1) {
+        session.selectedPlanet = firstOwned(planets, player, 0, kPlanetCount);
+        return;
+    }
+    int found = firstOwned(planets, player, s + 1, kPlanetCount);
+    if (found == -1) found = firstOwned(planets, player, 0, s);
+    if (found != -1) session.selectedPlanet = found;
+}
+
+void selectPreviousPlanet(GameSession& session, const Galaxy& planets, int player) {
+    const int s = session.selectedPlanet;
+    if (s == -1) {
+        session.selectedPlanet = firstOwned(planets, player, 0, kPlanetCount);
+        return;
+    }
+    int found = lastOwned(planets, player, 0, s);
+    if (found == -1) found = lastOwned(planets, player, s + 1, kPlanetCount);
+    if (found != -1) session.selectedPlanet = found;
+}
+
+void applyProduction(Galaxy& planets, int player) {
+    for (Planet& planet : planets)
+        if (planet.owner == player) planet.ships += planet.production;
+}
+
+void recomputeStatistics(Game& game) {
+    const GameSession& session = game.session;
+    const int player = session.currentPlayer;
+    const int team = session.teams[player];
+    Statistics stats;
+    for (const Planet& planet : game.planets) {
+        const bool mine = planet.owner == player;
+        const bool ours = planet.owner != -1 && session.teams[planet.owner] == team;
+        if (mine) {
+            stats.myPlanets += 1;
+            stats.myProduction += planet.production;
+            stats.myShips += planet.ships;
+        }
+        if (mine || ours) {
+            stats.teamPlanets += 1;
+            stats.teamProduction += planet.production;
+            stats.teamShips += planet.ships;
+        }
+    }
+    stats.myShips += playerShips(game.registry, player);
+    stats.teamShips += teamShips(game.registry, session.teams, team);
+    game.session.statistics = stats;
+}
