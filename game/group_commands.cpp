@@ -1,5 +1,247 @@
-// STUB: replaced by the group commands.
+// Group commands: what the current player does with the selected group or the
+// selected planet (split, combine, send out, fight, donate, cycle), the count
+// selector's arithmetic, and the placement of a split or a new group.
+#include <algorithm>
+
 #include "game/game.h"
-void runGroupCommand(Game&, CommandId) {}
-void pressSelectorControl(Game&, SelectorControl) {}
-void placeTarget(Game&, float, float) {}
+
+namespace {
+
+constexpr int kCreateGroupButton = static_cast<int>(CommandId::CreateGroup);
+
+bool isValidPlanet(int index) { return index >= 0 && index < kPlanetCount; }
+
+// Ships of the selected planet, or -1 when no planet is selected.
+int selectedPlanetShips(const Game& game) {
+    const int index = game.session.selectedPlanet;
+    return isValidPlanet(index) ? game.planets[index].ships : -1;
+}
+
+// Sending ships out of a planet is possible only while it has some left.
+void updateCreateGroupButton(Game& game) {
+    game.buttons.buttons[kCreateGroupButton].visible = selectedPlanetShips(game) > 0;
+}
+
+void closeSelector(Game& game) {
+    game.interaction.mode = InteractionMode::Idle;
+    game.interaction.hoveredSelectorControl = -1;
+}
+
+void openSelector(Game& game, InteractionMode mode) {
+    game.interaction.mode = mode;
+    game.interaction.count = 1;
+}
+
+// Bounds of a split: 1 .. S - 1, so the old group always keeps a ship.
+void pressSplitControl(Game& game, SelectorControl control, int ships) {
+    int& count = game.interaction.count;
+    switch (control) {
+        case SelectorControl::Confirm:
+            game.interaction.mode = InteractionMode::PlaceSplit;
+            game.interaction.hoveredSelectorControl = -1;
+            break;
+        case SelectorControl::Max: count = ships - 1; break;
+        case SelectorControl::Plus10:
+            count += 10;
+            if (ships - count < 1) count = ships - 1;
+            break;
+        case SelectorControl::Plus1:
+            if (ships - count > 1) count += 1;
+            break;
+        case SelectorControl::Minus1:
+            if (count > 1) count -= 1;
+            break;
+        case SelectorControl::Minus10:
+            count -= 10;
+            if (count < 1) count = 1;
+            break;
+        case SelectorControl::Min: count = 1; break;
+        case SelectorControl::Cancel: closeSelector(game); break;
+    }
+}
+
+// Bounds of a new group: 1 .. Q, a planet may send out its whole stock.
+void pressNewGroupControl(Game& game, SelectorControl control, int ships) {
+    int& count = game.interaction.count;
+    switch (control) {
+        case SelectorControl::Confirm:
+            game.interaction.mode = InteractionMode::PlaceNewGroup;
+            game.interaction.hoveredSelectorControl = -1;
+            break;
+        case SelectorControl::Max: count = ships; break;
+        case SelectorControl::Plus10:
+            count += 10;
+            if (ships - count < 0) count = ships;
+            break;
+        case SelectorControl::Plus1:
+            if (count < ships) count += 1;
+            break;
+        case SelectorControl::Minus1:
+            if (count > 1) count -= 1;
+            break;
+        case SelectorControl::Minus10:
+            count -= 10;
+            if (count < 1) count = 1;
+            break;
+        case SelectorControl::Min: count = 1; break;
+        case SelectorControl::Cancel: closeSelector(game); break;
+    }
+}
+
+void attackGroup(Game& game, int player) {
+    const int selectedId = game.session.selectedGroupId;
+    const Group* attacker = findGroup(game.registry, selectedId);
+    const Group* defender =
+        findEnemyInContactOf(game.registry, game.session.teams, selectedId, player);
+    if (attacker == nullptr || defender == nullptr) return;
+
+    game.session.phase = GamePhase::GroupBattle;
+    Battle& battle = game.battle;
+    for (int i = 0; i < attacker->ships; ++i) addShip(battle, game.random, BattleSide::Attacker);
+    for (int i = 0; i < defender->ships; ++i) addShip(battle, game.random, BattleSide::Defender);
+    battle.attackerColour = attacker->owner + 1;
+    battle.defenderColour = defender->owner + 1;
+    battle.attackerSource = attacker->id;
+    battle.defenderSource = defender->id;
+}
+
+void attackOrDonatePlanet(Game& game, int player) {
+    const Group* group = findGroup(game.registry, game.session.selectedGroupId);
+    // Only a group of the player's own that has arrived stands over a planet;
+    // a moving group on its way must not donate or fight where it will be.
+    if (group == nullptr || group->owner != player || group->stepsLeft != 0) return;
+    const int planetIndex = planetAt(game.planets, group->x, group->y);
+    if (planetIndex == -1) return;
+    Planet& planet = game.planets[planetIndex];
+    const Teams& teams = game.session.teams;
+
+    if (planet.owner != -1 && teams[planet.owner] == teams[player]) {
+        planet.ships += group->ships;
+        // The selection keeps the removed id: nothing is selected until the
+        // player picks another group.
+        removeGroup(game.registry, group->id);
+        refreshAvailability(game, player);
+        return;
+    }
+
+    game.session.phase = GamePhase::PlanetBattle;
+    Battle& battle = game.battle;
+    for (int i = 0; i < group->ships; ++i) addShip(battle, game.random, BattleSide::Attacker);
+    for (int i = 0; i < planet.ships; ++i) addShip(battle, game.random, BattleSide::Defender);
+    battle.attackerColour = group->owner + 1;
+    battle.defenderColour = planet.owner == -1 ? kNeutralColour : planet.owner + 1;
+    battle.attackerSource = group->id;
+    battle.defenderSource = planetIndex;
+}
+
+void cycleGroups(Game& game, void (*select)(Game&, int), int player) {
+    select(game, player);
+    closeSelector(game);
+}
+
+// Splits the selected group with the chosen count bounded again to 1 .. S - 1:
+// the selection or the group's ships may have changed since the selector was
+// last pressed. False when no split is possible.
+bool splitSelectedGroup(Game& game, float x, float y, int player) {
+    const int selectedId = game.session.selectedGroupId;
+    const int ships = shipsOf(game.registry, selectedId);
+    if (ships <= 1) return false;
+    const int count = std::clamp(game.interaction.count, 1, ships - 1);
+    splitGroup(game.registry, selectedId, x, y, count, player);
+    return true;
+}
+
+// Sends out a new group from the selected planet with the count bounded again
+// to 1 .. Q. False when the planet has nothing to send.
+bool sendOutNewGroup(Game& game, float x, float y, int player) {
+    const int ships = selectedPlanetShips(game);
+    if (ships <= 0) return false;
+    const int count = std::clamp(game.interaction.count, 1, ships);
+    Planet& planet = game.planets[game.session.selectedPlanet];
+    createGroup(game.registry, planet.x, planet.y, x, y, count, player);
+    planet.ships -= count;
+    if (planet.ships == 0) game.buttons.buttons[kCreateGroupButton].visible = false;
+    return true;
+}
+
+bool isPlacing(InteractionMode mode) {
+    return mode == InteractionMode::PlaceSplit || mode == InteractionMode::PlaceNewGroup;
+}
+
+}  // namespace
+
+void runGroupCommand(Game& game, CommandId id) {
+    const int player = game.session.currentPlayer;
+    switch (id) {
+        case CommandId::SplitGroup: openSelector(game, InteractionMode::CountForSplit); break;
+        case CommandId::CombineGroups:
+            combineGroup(game.registry, game.session.selectedGroupId);
+            refreshAvailability(game, player);
+            break;
+        case CommandId::AttackGroup: attackGroup(game, player); break;
+        case CommandId::AttackOrDonatePlanet: attackOrDonatePlanet(game, player); break;
+        case CommandId::NextGroup: cycleGroups(game, selectNextGroup, player); break;
+        case CommandId::PreviousGroup: cycleGroups(game, selectPreviousGroup, player); break;
+        case CommandId::NextCombatGroup: cycleGroups(game, selectNextGroupInPosition, player); break;
+        case CommandId::PreviousCombatGroup:
+            cycleGroups(game, selectPreviousGroupInPosition, player);
+            break;
+        case CommandId::CreateGroup: openSelector(game, InteractionMode::CountForNewGroup); break;
+        case CommandId::NextPlanet:
+            selectNextPlanet(game.session, game.planets, player);
+            updateCreateGroupButton(game);
+            break;
+        case CommandId::PreviousPlanet:
+            selectPreviousPlanet(game.session, game.planets, player);
+            updateCreateGroupButton(game);
+            break;
+        default: break;
+    }
+}
+
+void pressSelectorControl(Game& game, SelectorControl control) {
+    const GamePhase phase = game.session.phase;
+    const InteractionMode mode = game.interaction.mode;
+    const bool split = mode == InteractionMode::CountForSplit &&
+                       (phase == GamePhase::Movement || phase == GamePhase::BattlePhase);
+    const bool newGroup = mode == InteractionMode::CountForNewGroup && phase == GamePhase::Movement;
+    if (!split && !newGroup) return;
+
+    // With the group or planet gone there is nothing to count: only Cancel,
+    // which reads neither, still closes the selector.
+    const int ships = split ? shipsOf(game.registry, game.session.selectedGroupId)
+                            : selectedPlanetShips(game);
+    if (ships < 0) {
+        if (control == SelectorControl::Cancel) closeSelector(game);
+        return;
+    }
+    if (split) {
+        pressSplitControl(game, control, ships);
+    } else {
+        pressNewGroupControl(game, control, ships);
+    }
+}
+
+void placeTarget(Game& game, float x, float y) {
+    const int player = game.session.currentPlayer;
+    const InteractionMode mode = game.interaction.mode;
+    if (!isPlacing(mode)) return;
+
+    if (game.session.phase == GamePhase::Movement) {
+        const bool placed = mode == InteractionMode::PlaceSplit
+                                ? splitSelectedGroup(game, x, y, player)
+                                : sendOutNewGroup(game, x, y, player);
+        if (!placed) {
+            game.interaction.mode = InteractionMode::Idle;
+            return;
+        }
+        refreshAvailability(game, player);
+        closeSelector(game);
+    } else if (game.session.phase == GamePhase::BattlePhase) {
+        // A placement left open from the movement phase can only split the
+        // selected group: planets send nothing out in the battle phase.
+        closeSelector(game);
+        if (!splitSelectedGroup(game, x, y, player)) return;
+        refreshAvailability(game, player);
+    }
+}
