@@ -32,49 +32,23 @@ void openSelector(Game& game, InteractionMode mode) {
     game.interaction.count = 1;
 }
 
-// Bounds of a split: 1 .. S - 1, so the old group always keeps a ship.
-void pressSplitControl(Game& game, SelectorControl control, int ships) {
+// The selector keeps count within 1 .. most: S - 1 for a split, so the old
+// group always keeps a ship, and Q for a new group, which may take every ship
+// of its planet. Confirm moves on to placing.
+void pressCountControl(Game& game, SelectorControl control, int most, InteractionMode placing) {
     int& count = game.interaction.count;
     switch (control) {
         case SelectorControl::Confirm:
-            game.interaction.mode = InteractionMode::PlaceSplit;
+            game.interaction.mode = placing;
             game.interaction.hoveredSelectorControl = -1;
             break;
-        case SelectorControl::Max: count = ships - 1; break;
+        case SelectorControl::Max: count = most; break;
         case SelectorControl::Plus10:
             count += 10;
-            if (ships - count < 1) count = ships - 1;
+            if (count > most) count = most;
             break;
         case SelectorControl::Plus1:
-            if (ships - count > 1) count += 1;
-            break;
-        case SelectorControl::Minus1:
-            if (count > 1) count -= 1;
-            break;
-        case SelectorControl::Minus10:
-            count -= 10;
-            if (count < 1) count = 1;
-            break;
-        case SelectorControl::Min: count = 1; break;
-        case SelectorControl::Cancel: closeSelector(game); break;
-    }
-}
-
-// Bounds of a new group: 1 .. Q, a planet may send out its whole stock.
-void pressNewGroupControl(Game& game, SelectorControl control, int ships) {
-    int& count = game.interaction.count;
-    switch (control) {
-        case SelectorControl::Confirm:
-            game.interaction.mode = InteractionMode::PlaceNewGroup;
-            game.interaction.hoveredSelectorControl = -1;
-            break;
-        case SelectorControl::Max: count = ships; break;
-        case SelectorControl::Plus10:
-            count += 10;
-            if (ships - count < 0) count = ships;
-            break;
-        case SelectorControl::Plus1:
-            if (count < ships) count += 1;
+            if (count < most) count += 1;
             break;
         case SelectorControl::Minus1:
             if (count > 1) count -= 1;
@@ -215,11 +189,10 @@ void pressSelectorControl(Game& game, SelectorControl control) {
         if (control == SelectorControl::Cancel) closeSelector(game);
         return;
     }
-    if (split) {
-        pressSplitControl(game, control, ships);
-    } else {
-        pressNewGroupControl(game, control, ships);
-    }
+    if (split)
+        pressCountControl(game, control, ships - 1, InteractionMode::PlaceSplit);
+    else
+        pressCountControl(game, control, ships, InteractionMode::PlaceNewGroup);
 }
 
 void placeTarget(Game& game, float x, float y) {
