@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 struct Game;
@@ -121,10 +123,6 @@ void battleStep(Game& game, uint32_t frameDeltaMs);
 // each logged to Data/output.txt with its result and wall-clock time; F12
 // stops it and returns the program to the Setup screen. Runs once per tick,
 // before the clicks, on the same Battle and phase as a game's battles.
-
-#include <array>
-#include <cstdio>
-#include <memory>
 
 struct LogFileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }

@@ -344,7 +344,7 @@ bool advanceBattle(Battle& battle, Random& random, float dt) {
 
 void battleStep(Game& game, uint32_t frameDeltaMs) {
     const GamePhase phase = game.session.phase;
-    if (phase != GamePhase::GroupBattle && phase != GamePhase::PlanetBattle) return;
+    if (!isBattlePhase(phase)) return;
     const float dt = static_cast<float>(frameDeltaMs) / 1000.0f;
     if (!advanceBattle(game.battle, game.random, dt)) return;
 

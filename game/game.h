@@ -74,6 +74,11 @@ enum class GamePhase : int32_t {
     PlanetBattle = 5,
 };
 
+// The two phases in which a battle is running and the battle step advances it.
+inline bool isBattlePhase(GamePhase phase) {
+    return phase == GamePhase::GroupBattle || phase == GamePhase::PlanetBattle;
+}
+
 struct Statistics {
     int32_t myPlanets = 0;
     int32_t myProduction = 0;

@@ -1,0 +1,114 @@
+// Start-up, the tick and the main loop: one event taken, one tick run, the
+// event delivered, so every tick sees the input as the last event left it.
+#include "platform/program.h"
+#include "render/render.h"
+
+namespace {
+
+constexpr int kCloseExitCode = 0;
+
+void drawFrame(Program& program) {
+    composeFrame(program.game);
+    SDL_GL_SwapWindow(program.window.get());
+}
+
+void updateFrameTiming(Program& program) {
+    const uint32_t now = program.clock();
+    program.frameDelta = now - program.frameTime;  // wraps with the clock
+    program.frameTime = now;
+}
+
+void resizeWindow(Program& program, int width, int height) {
+    program.windowWidth = width;
+    program.windowHeight = resizeView(width, height);
+}
+
+void handleWindowEvent(Program& program, const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED: resizeWindow(program, event.data1, event.data2); break;
+        case SDL_WINDOWEVENT_CLOSE: requestQuit(program.game, kCloseExitCode); break;
+        default: break;
+    }
+}
+
+void handleMouseButton(InputState& input, const SDL_MouseButtonEvent& event) {
+    MouseButton button;
+    if (event.button == SDL_BUTTON_LEFT) {
+        button = MouseButton::Left;
+    } else if (event.button == SDL_BUTTON_RIGHT) {
+        button = MouseButton::Right;
+    } else {
+        return;
+    }
+    if (event.state == SDL_PRESSED) {
+        pressMouseButton(input, button);
+    } else {
+        releaseMouseButton(input, button);
+    }
+}
+
+}  // namespace
+
+void startUp(Program& program) {
+    initialiseGraphics();
+    seedRandom(program.game.random, program.clock());
+    // The font and HUD textures are loaded here.
+    program.frameTime = program.clock();
+    // The two planet models are loaded here.
+    initialiseGame(program.game);
+}
+
+void runTick(Program& program) {
+    Game& game = program.game;
+    InputState& input = program.input;
+    updateMapPointer(input);
+    runHarness(program.harness, game, input.keyDown, input.keyLatch, program.clock());
+    handleLeftClick(game, input, program.clock());
+    handleRightClick(game, input);
+    drawFrame(program);
+    if (isBattlePhase(game.session.phase)) battleStep(game, program.frameDelta);
+    updateFrameTiming(program);
+    ageMouseLatches(input);
+}
+
+void handleEvent(Program& program, const SDL_Event& event) {
+    InputState& input = program.input;
+    switch (event.type) {
+        case SDL_QUIT: requestQuit(program.game, kCloseExitCode); break;
+        case SDL_WINDOWEVENT: handleWindowEvent(program, event.window); break;
+        case SDL_KEYDOWN: pressKey(input, virtualKeyCode(event.key.keysym.sym)); break;
+        case SDL_KEYUP: releaseKey(input, virtualKeyCode(event.key.keysym.sym)); break;
+        case SDL_MOUSEMOTION: moveMouse(input, event.motion.x, event.motion.y); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: handleMouseButton(input, event.button); break;
+        default: break;
+    }
+}
+
+bool takeNextEvent(SDL_Event& event) {
+    if (SDL_PollEvent(&event) == 0) return false;
+    if (event.type != SDL_MOUSEMOTION) return true;
+    // The pointer only matters where it is now: a loop held to the display's
+    // refresh must not trail behind a queue of old positions.
+    SDL_Event next;
+    while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+           next.type == SDL_MOUSEMOTION) {
+        SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
+    }
+    return true;
+}
+
+bool runLoopPass(Program& program) {
+    if (program.game.quitRequested) return false;
+    SDL_Event event;
+    const bool taken = takeNextEvent(event);
+    runTick(program);
+    if (taken) handleEvent(program, event);
+    return true;
+}
+
+int runMainLoop(Program& program) {
+    while (runLoopPass(program)) {
+    }
+    return program.game.exitCode;
+}

@@ -1,0 +1,87 @@
+// Platform shell: the one window with its OpenGL context, start-up, and the
+// main loop that runs one tick per pass and hands over at most one event.
+// The only code that talks to SDL; everything else gets plain values from it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include <SDL.h>
+
+#include "battle/battle.h"
+#include "game/game.h"
+#include "interaction/interaction.h"
+
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+
+struct WindowCloser {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+struct ContextCloser {
+    void operator()(void* context) const { SDL_GL_DeleteContext(context); }
+};
+
+// The wrapping 32-bit millisecond clock: milliseconds of the system's
+// monotonic clock, so values differ from run to run like a time since boot.
+uint32_t readClock();
+
+// Everything the program keeps for its whole run. `game` comes first: its
+// planets draw their tilt and spin from the generator before start-up seeds it.
+struct Program {
+    Game game;
+    InputState input;
+    TestHarness harness;
+    uint32_t frameTime = 0;   // clock at the end of the last tick
+    uint32_t frameDelta = 0;  // ms between the ends of the last two ticks
+    int32_t windowWidth = kWindowWidth;
+    int32_t windowHeight = kWindowHeight;
+    // Full screen at 800 x 600 x 32; nothing turns it on.
+    bool fullScreen = false;
+    // Every time the program takes; tests put their own clock here.
+    std::function<uint32_t()> clock = readClock;
+    std::unique_ptr<SDL_Window, WindowCloser> window;
+    std::unique_ptr<void, ContextCloser> context;  // declared last: goes first
+};
+
+// SDL's video subsystem for the lifetime of the object.
+struct VideoSession {
+    bool ready = false;
+    VideoSession();
+    ~VideoSession();
+    VideoSession(const VideoSession&) = delete;
+    VideoSession& operator=(const VideoSession&) = delete;
+};
+
+// Creates the window titled "Brennolt" with an 800 x 600 client area and a
+// current OpenGL context, and sets up the view. False, with one line on
+// standard error, when there is no window to be had.
+bool openWindow(Program& program);
+// Releases the context, then the window, and restores the display.
+void closeWindow(Program& program);
+
+// Start-up: GL state and light, the generator seeded with the clock, the
+// frame time, and the game's start-up values.
+void startUp(Program& program);
+
+// One tick: pointer, test mode, left and right button, frame, battle step,
+// frame timing, latch ageing. Clicks act on what the last frame found.
+void runTick(Program& program);
+
+// The window procedure: what one event does to the program's state.
+void handleEvent(Program& program, const SDL_Event& event);
+
+// Takes the next pending event, if any. Consecutive pointer moves collapse
+// into the latest; nothing else is merged, reordered or dropped.
+bool takeNextEvent(SDL_Event& event);
+
+// One pass of the main loop: take at most one event, run one tick, deliver
+// the event. False, without a tick, once the quit request stands.
+bool runLoopPass(Program& program);
+
+// Passes until the quit request; returns its exit code.
+int runMainLoop(Program& program);
+
+// The virtual-key code of an SDL key, or -1 for a key that has none.
+int virtualKeyCode(SDL_Keycode key);

@@ -1,0 +1,125 @@
+// The window, its OpenGL context and the display mode: created once at
+// start-up, resized views kept valid, released after the main loop.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/program.h"
+#include "render/render.h"
+
+namespace {
+
+constexpr const char* kWindowTitle = "Brennolt";
+constexpr int kDepthBits = 16;
+constexpr int kColourChannelBits = 8;
+
+// The legacy context the immediate-mode drawing needs, double-buffered, with
+// no alpha, accumulation or stencil planes asked for.
+void requestPixelFormat() {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, kColourChannelBits);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, kColourChannelBits);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, kColourChannelBits);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, kDepthBits);
+}
+
+// Falls back to the window when the display will not switch.
+void enterFullScreen(Program& program) {
+    SDL_DisplayMode mode{SDL_PIXELFORMAT_RGB888, kWindowWidth, kWindowHeight, 0, nullptr};
+    SDL_Window* window = program.window.get();
+    if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", "Display mode failed", nullptr);
+        program.fullScreen = false;
+        return;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+void reportNoWindow(const char* what) {
+    std::fprintf(stderr, "Brennolt: cannot open the game window: %s: %s\n", what, SDL_GetError());
+}
+
+bool isSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] != '\0';
+}
+
+// SDL falls back to drawing off screen when no display is reachable; a game
+// nobody can see would only spin, so that counts as no display unless asked
+// for by name.
+bool isInvisibleDriver(const char* driver) {
+    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+           std::strcmp(driver, "dummy") == 0;
+}
+
+}  // namespace
+
+uint32_t readClock() {
+    const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
+}
+
+VideoSession::VideoSession() {
+    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("SDL_VIDEODRIVER")) {
+        std::fprintf(stderr,
+                     "Brennolt: cannot open the game window: no display (DISPLAY is not set)\n");
+        return;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        reportNoWindow("no video");
+        return;
+    }
+    if (isInvisibleDriver(SDL_GetCurrentVideoDriver()) && !isSet("SDL_VIDEODRIVER")) {
+        std::fprintf(stderr, "Brennolt: cannot open the game window: no display is reachable\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return;
+    }
+    ready = true;
+}
+
+VideoSession::~VideoSession() {
+    if (ready) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool openWindow(Program& program) {
+    requestPixelFormat();
+    program.window.reset(SDL_CreateWindow(kWindowTitle, 0, 0, kWindowWidth, kWindowHeight,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
+    if (!program.window) {
+        reportNoWindow("no window");
+        return false;
+    }
+    program.context.reset(SDL_GL_CreateContext(program.window.get()));
+    if (!program.context) {
+        reportNoWindow("no OpenGL context");
+        program.window.reset();
+        return false;
+    }
+    // Held to the display's refresh where the driver can; otherwise no cap.
+    SDL_GL_SetSwapInterval(1);
+    // Keys arrive as key events only: no text input, no input method.
+    SDL_StopTextInput();
+
+    if (program.fullScreen) enterFullScreen(program);
+    SDL_ShowWindow(program.window.get());
+
+    int width = kWindowWidth;
+    int height = kWindowHeight;
+    SDL_GL_GetDrawableSize(program.window.get(), &width, &height);
+    program.windowWidth = width;
+    program.windowHeight = resizeView(width, height);
+    return true;
+}
+
+void closeWindow(Program& program) {
+    if (program.window && program.fullScreen) {
+        SDL_SetWindowFullscreen(program.window.get(), 0);
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    program.context.reset();
+    program.window.reset();
+}
