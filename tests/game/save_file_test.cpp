@@ -17,10 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/describe_game.h"
 #include "game/game.h"
-
-// Defined with the group command tests: the whole rules state as text.
-std::string describeGame(const Game& game);
 
 namespace {
 
