@@ -1,8 +1,8 @@
 // Group commands: the count selector's arithmetic, placing a split or a new
 // group, combat and donation, and the selection commands.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "game/describe_game.h"
 #include "game/game.h"
@@ -48,6 +48,15 @@ Planet& placePlanet(Game& game, int index, float x, float y, int ships, int owne
 
 void press(Game& game, SelectorControl control) { pressSelectorControl(game, control); }
 
+// Presses each control in turn and checks the count after each press.
+void expectCounts(Game& game,
+                  std::initializer_list<std::pair<SelectorControl, int>> pressesAndCounts) {
+    for (const auto& [control, count] : pressesAndCounts) {
+        press(game, control);
+        EXPECT_EQ(game.interaction.count, count) << "after control " << static_cast<int>(control);
+    }
+}
+
 bool visible(const Game& game, int button) { return game.buttons.buttons[button].visible; }
 
 std::string visibleButtons(const Game& game) {
@@ -87,35 +96,23 @@ TEST(CountSelector, SplitOfTwoShipsStaysAtOne) {
 }
 
 TEST(CountSelector, SplitCountStaysWithinOneToShipsLessOne) {
+    using enum SelectorControl;
     Game game;
     prepare(game, GamePhase::Movement);
     openSplitSelector(game, 25);
 
-    press(game, SelectorControl::Plus10);
-    EXPECT_EQ(game.interaction.count, 11);
-    press(game, SelectorControl::Plus10);
-    EXPECT_EQ(game.interaction.count, 21);
-    press(game, SelectorControl::Plus10);
-    EXPECT_EQ(game.interaction.count, 24);
-    press(game, SelectorControl::Plus1);
-    EXPECT_EQ(game.interaction.count, 24);
-    press(game, SelectorControl::Minus1);
-    EXPECT_EQ(game.interaction.count, 23);
-    press(game, SelectorControl::Plus1);
-    EXPECT_EQ(game.interaction.count, 24);
-    press(game, SelectorControl::Minus10);
-    EXPECT_EQ(game.interaction.count, 14);
-    press(game, SelectorControl::Min);
-    EXPECT_EQ(game.interaction.count, 1);
-    press(game, SelectorControl::Minus1);
-    EXPECT_EQ(game.interaction.count, 1);
-    press(game, SelectorControl::Minus10);
-    EXPECT_EQ(game.interaction.count, 1);
+    expectCounts(game, {{Plus10, 11},
+                        {Plus10, 21},
+                        {Plus10, 24},
+                        {Plus1, 24},
+                        {Minus1, 23},
+                        {Plus1, 24},
+                        {Minus10, 14},
+                        {Min, 1},
+                        {Minus1, 1},
+                        {Minus10, 1}});
     game.interaction.count = 5;
-    press(game, SelectorControl::Minus10);
-    EXPECT_EQ(game.interaction.count, 1);
-    press(game, SelectorControl::Max);
-    EXPECT_EQ(game.interaction.count, 24);
+    expectCounts(game, {{Minus10, 1}, {Max, 24}});
     EXPECT_EQ(game.interaction.mode, InteractionMode::CountForSplit);
 
     game.interaction.hoveredSelectorControl = 0;
@@ -126,35 +123,22 @@ TEST(CountSelector, SplitCountStaysWithinOneToShipsLessOne) {
 }
 
 TEST(CountSelector, NewGroupMayTakeTheWholePlanet) {
+    using enum SelectorControl;
     Game game;
     prepare(game, GamePhase::Movement);
     openNewGroupSelector(game, 25);
     EXPECT_EQ(game.interaction.mode, InteractionMode::CountForNewGroup);
     EXPECT_EQ(game.interaction.count, 1);
 
-    press(game, SelectorControl::Plus10);
-    EXPECT_EQ(game.interaction.count, 11);
-    press(game, SelectorControl::Plus10);
-    EXPECT_EQ(game.interaction.count, 21);
-    press(game, SelectorControl::Plus10);
-    EXPECT_EQ(game.interaction.count, 25);
-    press(game, SelectorControl::Plus1);
-    EXPECT_EQ(game.interaction.count, 25);
-    press(game, SelectorControl::Minus1);
-    EXPECT_EQ(game.interaction.count, 24);
-    press(game, SelectorControl::Plus1);
-    EXPECT_EQ(game.interaction.count, 25);
-    press(game, SelectorControl::Minus10);
-    EXPECT_EQ(game.interaction.count, 15);
+    expectCounts(game, {{Plus10, 11},
+                        {Plus10, 21},
+                        {Plus10, 25},
+                        {Plus1, 25},
+                        {Minus1, 24},
+                        {Plus1, 25},
+                        {Minus10, 15}});
     game.interaction.count = 5;
-    press(game, SelectorControl::Minus10);
-    EXPECT_EQ(game.interaction.count, 1);
-    press(game, SelectorControl::Minus1);
-    EXPECT_EQ(game.interaction.count, 1);
-    press(game, SelectorControl::Max);
-    EXPECT_EQ(game.interaction.count, 25);
-    press(game, SelectorControl::Min);
-    EXPECT_EQ(game.interaction.count, 1);
+    expectCounts(game, {{Minus10, 1}, {Minus1, 1}, {Max, 25}, {Min, 1}});
 
     game.interaction.hoveredSelectorControl = 0;
     press(game, SelectorControl::Confirm);
@@ -225,10 +209,7 @@ TEST(CountSelector, BoundsFollowTheSelectionAtEachPress) {
     press(game, SelectorControl::Max);
     EXPECT_EQ(game.interaction.count, 24);
     game.session.selectedGroupId = standingGroup(game, 50.0f, 0.0f, 5, 0);
-    press(game, SelectorControl::Plus10);
-    EXPECT_EQ(game.interaction.count, 4);
-    press(game, SelectorControl::Max);
-    EXPECT_EQ(game.interaction.count, 4);
+    expectCounts(game, {{SelectorControl::Plus10, 4}, {SelectorControl::Max, 4}});
 }
 
 TEST(CountSelector, WithoutTheGroupOrPlanetOnlyCancelActs) {
@@ -420,8 +401,10 @@ TEST(Placement, AbandonedWhenNoValidCountExists) {
         {"split, group gone", GamePhase::Movement, InteractionMode::PlaceSplit, 5, true, 5},
         {"split, one ship", GamePhase::Movement, InteractionMode::PlaceSplit, 1, false, 5},
         {"new group, no planet", GamePhase::Movement, InteractionMode::PlaceNewGroup, 5, false, -1},
-        {"new group, empty planet", GamePhase::Movement, InteractionMode::PlaceNewGroup, 5, false, 0},
-        {"battle split, one ship", GamePhase::BattlePhase, InteractionMode::PlaceSplit, 1, false, 5},
+        {"new group, empty planet", GamePhase::Movement, InteractionMode::PlaceNewGroup, 5, false,
+         0},
+        {"battle split, one ship", GamePhase::BattlePhase, InteractionMode::PlaceSplit, 1, false,
+         5},
         {"battle, group gone", GamePhase::BattlePhase, InteractionMode::PlaceNewGroup, 5, true, 5},
     };
     for (const Case& c : cases) {
@@ -533,9 +516,9 @@ TEST(AttackGroup, FillsTheBattleWithEveryShipOfBothGroups) {
     Game game;
     prepare(game, GamePhase::BattlePhase);
     const int attacker = standingGroup(game, 0.0f, 0.0f, 3, 0);
-    standingGroup(game, 1.0f, 0.0f, 40, 1);                     // an ally in contact
-    const int enemy = standingGroup(game, 3.0f, 4.0f, 2, 2);    // first enemy in list order
-    standingGroup(game, 0.0f, 1.0f, 30, 2);                     // a second enemy
+    standingGroup(game, 1.0f, 0.0f, 40, 1);                   // an ally in contact
+    const int enemy = standingGroup(game, 3.0f, 4.0f, 2, 2);  // first enemy in list order
+    standingGroup(game, 0.0f, 1.0f, 30, 2);                   // a second enemy
     game.session.selectedGroupId = attacker;
     refreshAvailability(game, 0);
     const std::string buttonsBefore = visibleButtons(game);
@@ -558,8 +541,8 @@ TEST(AttackGroup, DoesNothingWithoutAnEnemyInContact) {
     Game game;
     prepare(game, GamePhase::BattlePhase);
     const int id = standingGroup(game, 0.0f, 0.0f, 3, 0);
-    standingGroup(game, 3.0f, 4.0f, 5, 1);    // an ally's group of another player
-    standingGroup(game, 3.0f, 4.01f, 5, 2);   // an enemy just beyond contact
+    standingGroup(game, 3.0f, 4.0f, 5, 1);   // an ally's group of another player
+    standingGroup(game, 3.0f, 4.01f, 5, 2);  // an enemy just beyond contact
     for (int selection : {id, -1, 99}) {
         game.session.selectedGroupId = selection;
         const std::string before = describeGame(game);
@@ -633,8 +616,8 @@ TEST(AttackOrDonatePlanet, FightsEnemyPlanetsInTheirOwnersColour) {
 TEST(AttackOrDonatePlanet, ActsOnlyForAnOwnGroupStandingOnAPlanet) {
     Game game;
     prepare(game, GamePhase::BattlePhase);
-    placePlanet(game, 4, 100.0f, 50.0f, 7, 0);   // own: a donation if it acted
-    placePlanet(game, 5, 200.0f, 50.0f, 7, 2);   // enemy: a battle if it acted
+    placePlanet(game, 4, 100.0f, 50.0f, 7, 0);  // own: a donation if it acted
+    placePlanet(game, 5, 200.0f, 50.0f, 7, 2);  // enemy: a battle if it acted
     // On its way to the planets: destination on them, position not.
     const int headingOwn = createGroup(game.registry, 100.0f, 0.0f, 100.0f, 50.0f, 5, 0);
     const int headingEnemy = createGroup(game.registry, 200.0f, 0.0f, 200.0f, 50.0f, 5, 0);
