@@ -72,8 +72,7 @@ void startHarness(TestHarness& harness) {
 
 void stopHarness(TestHarness& harness, Game& game) {
     harness.running = false;
-    clearBattle(game.battle);
-    returnToSetup(game);
+    returnToSetup(game);  // empties the battle too
     writeLog(harness, "--==Simulation Ended By User==--\n");
     harness.log.reset();
 }
