@@ -1,0 +1,20 @@
+// Art: the game's textures and planet models, loaded once at start-up with the
+// window's context current and kept for the whole run.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "render/model_file.h"
+
+constexpr int kPlanetModelCount = 2;
+
+struct Art {
+    uint32_t fontTexture = 0;  // "myFont.bmp"
+    uint32_t hudTexture = 0;   // "HUD.bmp"
+    std::array<Model, kPlanetModelCount> planetModels;
+};
+
+// Start-up loading, in order: the font, the HUD atlas, then "Sphere Model00"
+// and "Sphere Model01" with their textures. Needs a current GL context.
+void loadArt(Art& art);
