@@ -1,0 +1,13 @@
+// Planet models on screen: loading a model file with its texture at start-up,
+// and drawing its current mesh strip by strip under the one light.
+#pragma once
+
+#include <string>
+
+#include "render/model_file.h"
+
+// `name` without folder or extension ("Sphere Model00"). A missing or damaged
+// file leaves the model empty (it then draws nothing). Needs a current context.
+void loadModel(Model& model, const std::string& name);
+void drawModel(const Model& model);
+void drawStrip(const ModelStrip& strip);
