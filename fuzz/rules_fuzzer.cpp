@@ -1,0 +1,168 @@
+// Fuzzes the rules: a new game of 2 to 8 players in teams, then any sequence
+// of commands (hidden buttons too), count-selector presses, placements and
+// destinations anywhere (not-a-number and infinities included) and battle
+// frames of any length, with the game's invariants checked after each.
+//
+// Input: player count, teams and seed, then actions of one kind byte each
+// followed by their operands; a missing byte reads as 0.
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "fuzz/fuzz_folder.h"
+#include "fuzz/game_invariants.h"
+#include "game/game.h"
+
+namespace {
+
+struct Input {
+    const uint8_t* data;
+    size_t size;
+    size_t offset = 0;
+
+    bool empty() const { return offset >= size; }
+    uint8_t byte() { return offset < size ? data[offset++] : 0; }
+    uint32_t word() {
+        uint32_t value = 0;
+        for (int i = 0; i < 4; ++i) value |= uint32_t{byte()} << (8 * i);
+        return value;
+    }
+};
+
+// A coordinate of the kinds that matter: on a planet, on a group, anywhere on
+// the map, or any 32-bit pattern at all (not-a-number and infinities).
+void readPoint(Input& in, const Game& game, float& x, float& y) {
+    const uint8_t kind = in.byte();
+    const uint8_t which = in.byte();
+    const auto& groups = game.registry.groups;
+    switch (kind % 5) {
+        case 0: {
+            const Planet& planet = game.planets[which % kPlanetCount];
+            x = planet.x;
+            y = planet.y;
+            return;
+        }
+        case 1:
+            if (!groups.empty()) {
+                const Group& group = groups[which % groups.size()];
+                x = group.x + static_cast<float>(static_cast<int8_t>(in.byte())) / 16.0f;
+                y = group.y + static_cast<float>(static_cast<int8_t>(in.byte())) / 16.0f;
+                return;
+            }
+            [[fallthrough]];
+        case 2:
+            x = static_cast<float>(static_cast<int16_t>(in.word()) % 400);
+            y = static_cast<float>(static_cast<int16_t>(in.word()) % 300);
+            return;
+        case 3: {
+            const float specials[] = {std::numeric_limits<float>::quiet_NaN(),
+                                      std::numeric_limits<float>::infinity(),
+                                      -std::numeric_limits<float>::infinity(),
+                                      std::numeric_limits<float>::max(),
+                                      -std::numeric_limits<float>::max(),
+                                      std::numeric_limits<float>::denorm_min(),
+                                      3.0e9f,
+                                      -0.0f};
+            x = specials[which % 8];
+            y = specials[(which / 8) % 8];
+            return;
+        }
+        default:
+            x = std::bit_cast<float>(in.word());
+            y = std::bit_cast<float>(in.word());
+            return;
+    }
+}
+
+// An existing group's id, the selected one, or one that matches nothing.
+int readGroupId(Input& in, const Game& game) {
+    const uint8_t which = in.byte();
+    const auto& groups = game.registry.groups;
+    if (which < groups.size() * 8 && !groups.empty()) return groups[which % groups.size()].id;
+    if (which % 3 == 0) return game.session.selectedGroupId;
+    return which % 3 == 1 ? -1 : game.registry.nextId + which;
+}
+
+uint32_t readFrameMs(Input& in) {
+    const uint8_t kind = in.byte();
+    if (kind < 200) return kind;            // the usual frames of 0..199 ms
+    if (kind < 250) return kind * 20u;      // slow ones up to 5 s
+    return in.word();                       // anything, a suspended machine
+}
+
+enum class Action : uint8_t {
+    Command,
+    SelectorPress,
+    Placement,
+    Destination,
+    BattleFrames,
+    BattleToTheEnd,
+    Count,
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    enterFuzzFolder();  // "Save the game" and "Load" use Data/Save.kvd
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Input in{data, size};
+    Game game;
+    initialiseGame(game);
+    const int players = 2 + in.byte() % (kMaxPlayers - 1);
+    for (int i = 2; i < players; ++i) dispatchCommand(game, CommandId::IncreasePlayers);
+    for (int slot = 0; slot < players; ++slot) {
+        for (int turns = in.byte() % kMaxPlayers; turns > 0; --turns) cycleTeam(game.session, slot);
+    }
+    seedRandom(game.random, in.word());
+    dispatchCommand(game, CommandId::BeginTurn);
+    checkInvariants(game);
+
+    // Bound the work of one input: battles of hundreds of ships cost
+    // thousands of frames each.
+    constexpr int kMaxActions = 2000;
+    constexpr int kMaxFramesToTheEnd = 20000;
+    for (int actions = 0; !in.empty() && actions < kMaxActions; ++actions) {
+        const auto action = static_cast<Action>(in.byte() % static_cast<int>(Action::Count));
+        switch (action) {
+            case Action::Command:
+                dispatchCommand(game, static_cast<int>(in.byte() % 23) - 1);  // -1..21
+                break;
+            case Action::SelectorPress:
+                pressSelectorControl(game, static_cast<SelectorControl>(in.byte() % 8));
+                break;
+            case Action::Placement: {
+                float x = 0.0f, y = 0.0f;
+                readPoint(in, game, x, y);
+                placeTarget(game, x, y);
+                break;
+            }
+            case Action::Destination: {
+                const int id = readGroupId(in, game);
+                float x = 0.0f, y = 0.0f;
+                readPoint(in, game, x, y);
+                setDestination(game.registry, id, x, y);
+                break;
+            }
+            case Action::BattleFrames:
+                for (int frames = 1 + in.byte(); frames > 0; --frames) {
+                    battleStep(game, readFrameMs(in));
+                    checkInvariants(game);
+                }
+                break;
+            case Action::BattleToTheEnd: {
+                const uint32_t ms = 1 + in.byte() % 100;
+                for (int frames = 0; frames < kMaxFramesToTheEnd && isBattlePhase(game.session.phase);
+                     ++frames)
+                    battleStep(game, ms);
+                break;
+            }
+            case Action::Count: break;
+        }
+        checkInvariants(game);
+    }
+    return 0;
+}
