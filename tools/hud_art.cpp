@@ -271,12 +271,6 @@ void paintOwnerMarker(Canvas& atlas) {
     Canvas marker = pieceFor(kOwnerMarker);
     paint(marker, 0, 0, 40, 40, ring(20, 20, 16.0f, 19.6f), kLightShade, true);
     fillWhole(marker, ring(20, 20, 16.8f, 18.8f), kLight);
-    for (int i = 0; i < 4; ++i) {
-        const float angle = 3.14159f / 4 + i * 3.14159f / 2;
-        const float dx = std::cos(angle), dy = std::sin(angle);
-        paint(marker, 0, 0, 40, 40, segment(20 + dx * 15, 20 + dy * 15, 20 + dx * 19.5f, 20 + dy * 19.5f, 1.6f),
-              kLight, true);
-    }
     place(atlas, marker, kOwnerMarker);
 }
 
@@ -390,7 +384,7 @@ bool makeHudImage(Canvas& atlas) {
     atlas = makeCanvas(256, 256);
     Fonts fonts;
     fonts.label.reset(openFace(sansFontPath(), 10));
-    fonts.small.reset(openFace(sansFontPath(), 8));
+    fonts.small.reset(openFace(sansFontPath(), 7));
     fonts.title.reset(openFace(boldFontPath(), 10));
     fonts.button.reset(openFace(boldFontPath(), 11));
     if (!fonts.label || !fonts.small || !fonts.title || !fonts.button) return false;
