@@ -147,7 +147,7 @@ Canvas rockTexture() {
         const float size = 0.09f + 0.26f * source.next() * source.next();
         craters.push_back({{r * std::cos(azimuth), r * std::sin(azimuth), z}, size});
     }
-    const Rgb dark{78, 80, 92}, mid{146, 144, 150}, light{216, 212, 204}, plain{104, 102, 118};
+    const Rgb dark{92, 94, 106}, mid{170, 168, 174}, light{236, 232, 224}, plain{120, 118, 134};
     Canvas texture = makeCanvas(kTextureWidth, kTextureHeight);
     for (int y = 0; y < kTextureHeight; ++y) {
         for (int x = 0; x < kTextureWidth; ++x) {
