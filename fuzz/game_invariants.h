@@ -3,21 +3,11 @@
 // fuzzer keeps the input that broke it.
 #pragma once
 
-#include <sanitizer/common_interface_defs.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <unordered_set>
 
+#include "fuzz/fuzz_failure.h"
 #include "game/game.h"
-
-// Reported where the sanitizers report, which stays open when the fuzzer
-// silences the game's standard error.
-[[noreturn]] inline void fuzzFailure(const std::string& what) {
-    __sanitizer_report_error_summary(("brennolt: " + what).c_str());
-    std::abort();
-}
 
 [[noreturn]] inline void invariantBroken(const char* what, int value) {
     fuzzFailure(std::string("invariant broken: ") + what + " (" + std::to_string(value) + ")");

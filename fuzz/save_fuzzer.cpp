@@ -3,8 +3,6 @@
 // saves back to the same bytes (with the ids renumbered) and plays a round.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "fuzz/fuzz_folder.h"
