@@ -3,8 +3,9 @@
 // fuzzer keeps the input that broke it.
 #pragma once
 
+#include <algorithm>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
 #include "fuzz/fuzz_failure.h"
 #include "game/game.h"
@@ -20,15 +21,18 @@ inline void checkInvariants(const Game& game) {
     if (session.currentPlayer < 0 || session.currentPlayer >= players)
         invariantBroken("current player beyond the player count", session.currentPlayer);
 
-    std::unordered_set<int> ids;
+    std::vector<int> ids;
     for (const Group& group : game.registry.groups) {
         if (group.ships < 1) invariantBroken("group without ships", group.ships);
         if (group.owner < 0 || group.owner >= players)
             invariantBroken("group owner beyond the player count", group.owner);
-        if (!ids.insert(group.id).second) invariantBroken("group id used twice", group.id);
         if (group.id < 0 || group.id >= game.registry.nextId)
             invariantBroken("group id not yet handed out", group.id);
+        ids.push_back(group.id);
     }
+    std::sort(ids.begin(), ids.end());
+    const auto twice = std::adjacent_find(ids.begin(), ids.end());
+    if (twice != ids.end()) invariantBroken("group id used twice", *twice);
     for (const Planet& planet : game.planets) {
         if (planet.ships < 0) invariantBroken("planet below 0 ships", planet.ships);
         if (planet.owner < -1 || planet.owner >= players)
