@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string error;
     if (!parseBitmap(bytes, bitmap, error)) {
         if (error.empty()) fuzzFailure("a refused bitmap gives no reason");
-        if (bitmap.width != -7 || bitmap.height != 0 || bitmap.rgba != std::vector<uint8_t>{1, 2, 3})
+        if (bitmap.width != -7 || bitmap.height != 0 ||
+            bitmap.rgba != std::vector<uint8_t>{1, 2, 3})
             fuzzFailure("a refused bitmap changed the result");
         return 0;
     }

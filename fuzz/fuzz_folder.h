@@ -14,7 +14,8 @@
 inline void enterFuzzFolder() {
     namespace fs = std::filesystem;
     static std::string folder;
-    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path base =
+        fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
     std::string pattern = (base / "brennolt-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr || !fs::create_directory(fs::path(pattern) / "Data")) {
         std::perror("brennolt fuzz: cannot make a working folder");

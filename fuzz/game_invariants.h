@@ -48,7 +48,9 @@ inline void checkInvariants(const Game& game) {
             ++defenders;
     }
     if (attackers != game.battle.attackerCount)
-        invariantBroken("attacker count differs from the attacking ships", game.battle.attackerCount);
+        invariantBroken("attacker count differs from the attacking ships",
+                        game.battle.attackerCount);
     if (defenders != game.battle.defenderCount)
-        invariantBroken("defender count differs from the defending ships", game.battle.defenderCount);
+        invariantBroken("defender count differs from the defending ships",
+                        game.battle.defenderCount);
 }

@@ -86,9 +86,9 @@ int readGroupId(Input& in, const Game& game) {
 
 uint32_t readFrameMs(Input& in) {
     const uint8_t kind = in.byte();
-    if (kind < 200) return kind;            // the usual frames of 0..199 ms
-    if (kind < 250) return kind * 20u;      // slow ones up to 5 s
-    return in.word();                       // anything, a suspended machine
+    if (kind < 200) return kind;        // the usual frames of 0..199 ms
+    if (kind < 250) return kind * 20u;  // slow ones up to 5 s
+    return in.word();                   // anything, a suspended machine
 }
 
 enum class Action : uint8_t {
@@ -121,10 +121,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dispatchCommand(game, CommandId::BeginTurn);
     checkInvariants(game);
 
-    // Bound the work of one input: battles of hundreds of ships cost
-    // thousands of frames each.
+    // Bound the work of one input, so that only a real hang outlasts the
+    // fuzzer's timeout: a battle of hundreds of ships costs a thousand frames.
     constexpr int kMaxActions = 2000;
-    constexpr int kMaxFramesToTheEnd = 20000;
+    constexpr int kMaxFrames = 40000;
+    int framesLeft = kMaxFrames;
     for (int actions = 0; !in.empty() && actions < kMaxActions; ++actions) {
         const auto action = static_cast<Action>(in.byte() % static_cast<int>(Action::Count));
         switch (action) {
@@ -148,7 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case Action::BattleFrames:
-                for (int frames = 1 + in.byte(); frames > 0; --frames) {
+                for (int frames = 1 + in.byte(); frames > 0 && framesLeft > 0;
+                     --frames, --framesLeft) {
                     battleStep(game, readFrameMs(in));
                     checkInvariants(game);
                 }
@@ -157,8 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 // Frames of 10..100 ms: a battle of hundreds of ships then ends in
                 // a few hundred frames; shorter frames come with BattleFrames.
                 const uint32_t ms = 10 + in.byte() % 91;
-                for (int frames = 0; frames < kMaxFramesToTheEnd && isBattlePhase(game.session.phase);
-                     ++frames)
+                for (; framesLeft > 0 && isBattlePhase(game.session.phase); --framesLeft)
                     battleStep(game, ms);
                 break;
             }
