@@ -483,14 +483,22 @@ TEST_F(SaveFileTest, FailureAtEveryStepKeepsTheLastWholeSave) {
         SaveFileOps ops = systemSaveFileOps();
         const SaveFileOps real = ops;
         const std::string name = step;
-        if (name == "open") ops.open = [](const char*) -> std::FILE* { errno = EACCES; return nullptr; };
+        if (name == "open")
+            ops.open = [](const char*) -> std::FILE* {
+                errno = EACCES;
+                return nullptr;
+            };
         if (name == "write")
             ops.write = [real](const void* data, size_t size, std::FILE* file) {
                 const size_t half = real.write(data, size / 2, file);
                 errno = ENOSPC;
                 return half;
             };
-        if (name == "flush") ops.flush = [](std::FILE*) { errno = EIO; return EOF; };
+        if (name == "flush")
+            ops.flush = [](std::FILE*) {
+                errno = EIO;
+                return EOF;
+            };
         if (name == "sync")
             ops.sync = [real](std::FILE* file) {
                 real.flush(file);
@@ -503,13 +511,18 @@ TEST_F(SaveFileTest, FailureAtEveryStepKeepsTheLastWholeSave) {
                 errno = EIO;
                 return EOF;
             };
-        if (name == "rename") ops.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
+        if (name == "rename")
+            ops.rename = [](const char*, const char*) {
+                errno = EXDEV;
+                return -1;
+            };
         return ops;
     };
 
     for (bool hadSave : {true, false}) {
         for (const char* step : {"open", "write", "flush", "sync", "close", "rename"}) {
-            SCOPED_TRACE(std::string(step) + (hadSave ? " over an earlier save" : " with no save yet"));
+            SCOPED_TRACE(std::string(step) +
+                         (hadSave ? " over an earlier save" : " with no save yet"));
             fs::remove(kSavePath);
             std::string before;
             if (hadSave) {
