@@ -530,8 +530,8 @@ TEST(AttackGroup, FillsTheBattleWithEveryShipOfBothGroups) {
     EXPECT_EQ(game.battle.defenderCount, 2);
     EXPECT_EQ(game.battle.attackerColour, 1);
     EXPECT_EQ(game.battle.defenderColour, 3);
-    EXPECT_EQ(game.battle.attackerSource, attacker);
-    EXPECT_EQ(game.battle.defenderSource, enemy);
+    EXPECT_EQ(game.battleSources.attackerSource, attacker);
+    EXPECT_EQ(game.battleSources.defenderSource, enemy);
     EXPECT_EQ(game.session.selectedGroupId, attacker);
     EXPECT_EQ(countGroups(game.registry), 4);
     EXPECT_EQ(visibleButtons(game), buttonsBefore);
@@ -590,8 +590,8 @@ TEST(AttackOrDonatePlanet, FightsNeutralPlanetsWithAGreyDefender) {
     EXPECT_EQ(game.battle.defenderCount, 6);
     EXPECT_EQ(game.battle.attackerColour, 2);
     EXPECT_EQ(game.battle.defenderColour, kNeutralColour);
-    EXPECT_EQ(game.battle.attackerSource, id);
-    EXPECT_EQ(game.battle.defenderSource, 8);
+    EXPECT_EQ(game.battleSources.attackerSource, id);
+    EXPECT_EQ(game.battleSources.defenderSource, 8);
     EXPECT_EQ(shipsOf(game.registry, id), 5);  // the battle's end writes the outcome back
     EXPECT_EQ(game.planets[8].ships, 6);
 }
@@ -610,7 +610,7 @@ TEST(AttackOrDonatePlanet, FightsEnemyPlanetsInTheirOwnersColour) {
     EXPECT_EQ(game.battle.defenderCount, 0);
     EXPECT_EQ(game.battle.attackerColour, 1);
     EXPECT_EQ(game.battle.defenderColour, 3);
-    EXPECT_EQ(game.battle.defenderSource, 0);
+    EXPECT_EQ(game.battleSources.defenderSource, 0);
 }
 
 TEST(AttackOrDonatePlanet, ActsOnlyForAnOwnGroupStandingOnAPlanet) {

@@ -1,7 +1,5 @@
 // Save file: the byte layout, a save and load round trip, damaged files that
 // must change nothing, and failed saves that must keep the previous save.
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -17,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data_folder.h"
 #include "game/describe_game.h"
 #include "game/game.h"
 
@@ -97,19 +96,7 @@ void buildGame(Game& game) {
 // as the game finds its files relative to the working directory.
 class SaveFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "brennolt-save-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        fs::create_directory(folder_ / "Data");
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    void SetUp() override { ASSERT_TRUE(folder_.ready()); }
 
     // Loads the file into `game` and returns what went to standard error.
     static std::string loadReportingErrors(Game& game, bool& loaded) {
@@ -123,8 +110,7 @@ protected:
         return ::testing::internal::GetCapturedStderr();
     }
 
-    fs::path previous_;
-    fs::path folder_;
+    DataFolder folder_;
 };
 
 }  // namespace
