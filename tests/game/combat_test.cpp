@@ -4,8 +4,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
+#include "battle/battle_oracle.h"
+#include "game/describe_game.h"
 #include "game/game.h"
 
 namespace {
@@ -274,6 +278,74 @@ TEST(BattleEnd, TestModeBattleTouchesNoGroup) {
     EXPECT_EQ(game.lastOutcome.defenderCount, 0);
     EXPECT_EQ(shipsOf(game.registry, first), 7);
     EXPECT_EQ(shipsOf(game.registry, second), 8);
+}
+
+// Found by fuzzing the rules: two groups of a damaged save would fill the
+// battle until memory ran out. With the limit lowered to 10 ships, 11 are
+// refused with one line, and everything stays as it was, planet battles too.
+TEST(Combat, BattleBeyondTheShipLimitIsNotStarted) {
+    Game game = battlePhaseGame();
+    game.battle.shipLimit = 10;
+    const int attacker = createGroup(game.registry, 50, 50, 50, 50, 6, 0);
+    const int defender = createGroup(game.registry, 53, 50, 53, 50, 5, 1);
+    game.planets[kPlanet].x = 50.0f;
+    game.planets[kPlanet].y = 50.0f;
+    game.planets[kPlanet].owner = 1;
+    game.planets[kPlanet].ships = 5;
+    game.session.selectedGroupId = attacker;
+    refreshAvailability(game, 0);
+    const std::string before = describeGame(game);
+
+    for (CommandId command : {CommandId::AttackGroup, CommandId::AttackOrDonatePlanet}) {
+        ::testing::internal::CaptureStderr();
+        dispatchCommand(game, command);
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(describeGame(game), before) << static_cast<int>(command);
+        EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find("not started"), std::string::npos) << errors;
+    }
+
+    // At the limit the battle starts.
+    setShips(game.registry, defender, 4);
+    dispatchCommand(game, CommandId::AttackGroup);
+    EXPECT_EQ(game.session.phase, GamePhase::GroupBattle);
+    EXPECT_EQ(game.battle.attackerCount, 6);
+    EXPECT_EQ(game.battle.defenderCount, 4);
+}
+
+// Found by fuzzing the rules: with frames slower than 0.12 s a shot jumps
+// over the hit window, and with steady 400 ms frames a battle never ended.
+// The game's step simulates such a frame as 0.1 s: the fight is, draw for
+// draw, the reference battle stepped at 100 ms, and it ends.
+TEST(Combat, SlowFramesAdvanceTheBattleByATenthOfASecond) {
+    Game game = battlePhaseGame();
+    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 60, 0);
+    const int defender = createGroup(game.registry, 3, 0, 3, 0, 45, 1);
+    oracle::Generator generator{game.random.state};
+    oracle::Battle reference;
+    for (int i = 0; i < 60; ++i) oracle::addShip(reference, generator, oracle::kAttacker);
+    for (int i = 0; i < 45; ++i) oracle::addShip(reference, generator, oracle::kDefender);
+    ASSERT_TRUE(startGroupBattle(game, attacker, defender));
+
+    bool referenceOver = false;
+    int steps = 0;
+    while (isBattlePhase(game.session.phase) && steps < 10000) {
+        battleStep(game, 400);
+        referenceOver = oracle::advance(reference, generator, 0.1f);
+        steps += 1;
+        ASSERT_EQ(game.random.state, generator.state) << "step " << steps;
+        ASSERT_EQ(referenceOver, !isBattlePhase(game.session.phase)) << "step " << steps;
+        if (!referenceOver) {
+            ASSERT_EQ(game.battle.attackerCount, reference.attackerCount) << "step " << steps;
+            ASSERT_EQ(game.battle.defenderCount, reference.defenderCount) << "step " << steps;
+            ASSERT_EQ(game.battle.nextShotId, reference.nextShotId) << "step " << steps;
+        }
+    }
+    EXPECT_TRUE(referenceOver);
+    EXPECT_EQ(game.lastOutcome.attackerCount, reference.attackerCount);
+    EXPECT_EQ(game.lastOutcome.defenderCount, reference.defenderCount);
+    EXPECT_LT(game.lastOutcome.attackerCount + game.lastOutcome.defenderCount, 60);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // group, combat and donation, and the selection commands.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "game/describe_game.h"
@@ -431,6 +432,39 @@ TEST(Placement, AbandonedWhenNoValidCountExists) {
         EXPECT_EQ(game.interaction.mode, InteractionMode::Idle) << c.name;
         game.interaction.mode = c.mode;
         EXPECT_EQ(describeGame(game), before) << c.name;
+    }
+}
+
+// Found by fuzzing the rules: a target that is not a finite number, or too
+// far to count its steps in an int, converted a float to int out of range.
+// Such a target is ignored as a whole: no group made, no ship taken.
+TEST(Placement, TargetThatIsNotAFiniteNumberOrTooFarIsIgnored) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    const float targets[][2] = {{std::numeric_limits<float>::quiet_NaN(), 0.0f},
+                                {0.0f, infinity},
+                                {-infinity, 0.0f},
+                                {3.0e9f, 0.0f},
+                                {1.0e30f, -1.0e30f}};
+    for (InteractionMode mode : {InteractionMode::PlaceSplit, InteractionMode::PlaceNewGroup}) {
+        Game game;
+        prepare(game, GamePhase::Movement);
+        placePlanet(game, 4, 100.0f, 100.0f, 25, 0);
+        game.session.selectedPlanet = 4;
+        const int id = standingGroup(game, 0.0f, 0.0f, 10, 0);
+        game.session.selectedGroupId = id;
+        game.interaction.mode = mode;
+        game.interaction.count = 3;
+        const std::string before = describeGame(game);
+        for (const auto& target : targets) {
+            placeTarget(game, target[0], target[1]);
+            setDestination(game.registry, id, target[0], target[1]);
+            EXPECT_EQ(describeGame(game), before)
+                << static_cast<int>(mode) << " to " << target[0] << ',' << target[1];
+        }
+        // Far, but countable: a course of about 31,250,000 steps.
+        placeTarget(game, 1.0e9f, 0.0f);
+        EXPECT_EQ(countGroups(game.registry), 2);
+        EXPECT_GT(game.registry.groups.back().stepsLeft, 31'000'000);
     }
 }
 

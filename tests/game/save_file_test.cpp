@@ -361,6 +361,86 @@ TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
     EXPECT_TRUE(loadGame(game));
 }
 
+// Found by fuzzing the loader: a group of 300,000,000 ships loaded and its
+// battle allocated until the program aborted, counts near 2^31 overflowed the
+// statistics, and a negative production turned into negative ships.
+TEST_F(SaveFileTest, ShipsAndProductionBeyondAnyRealGameAreRejected) {
+    Game source;
+    buildGame(source);
+    const int groups = countGroups(source.registry);
+    const Bytes good = encodeSave(source);
+    const int32_t mostInOnePlace = 100'000'000;
+
+    struct Change {
+        const char* name;
+        std::function<void(Bytes&)> apply;
+        bool loads;
+    };
+    const Change changes[] = {
+        {"group of 100,000,001", [&](Bytes& b) { setInt(b, groupOffset(1) + 32, mostInOnePlace + 1); }, false},
+        {"planet of 100,000,001", [&](Bytes& b) { setInt(b, planetOffset(groups, 3) + 12, mostInOnePlace + 1); }, false},
+        {"production -1", [&](Bytes& b) { setInt(b, planetOffset(groups, 0) + 8, -1); }, false},
+        {"production 1001", [&](Bytes& b) { setInt(b, planetOffset(groups, 31) + 8, 1001); }, false},
+        {"over 1,000,000,000 ships in all",
+         [&](Bytes& b) {
+             for (int i = 0; i < 10; ++i) setInt(b, planetOffset(groups, i) + 12, mostInOnePlace);
+         },
+         false},
+        {"100,000,000 in a group and a planet, production 0 and 1000",
+         [&](Bytes& b) {
+             setInt(b, groupOffset(0) + 32, mostInOnePlace);
+             setInt(b, planetOffset(groups, 5) + 12, mostInOnePlace);
+             setInt(b, planetOffset(groups, 6) + 8, 0);
+             setInt(b, planetOffset(groups, 7) + 8, 1000);
+         },
+         true},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        Bytes bytes = good;
+        change.apply(bytes);
+        writeFile(kSavePath, bytes);
+        Game game;
+        initialiseGame(game);
+        const std::string before = describeGame(game);
+        bool loaded = !change.loads;
+        const std::string errors = loadReportingErrors(game, loaded);
+        EXPECT_EQ(loaded, change.loads);
+        if (change.loads) {
+            EXPECT_EQ(errors, "");
+            EXPECT_EQ(encodeSave(game).size(), bytes.size());
+        } else {
+            EXPECT_EQ(describeGame(game), before);
+            EXPECT_EQ(linesIn(errors), 1) << errors;
+        }
+    }
+}
+
+// Found by fuzzing the dispatcher: a load during a battle left its ships in
+// place for the loaded game.
+TEST_F(SaveFileTest, LoadEmptiesARunningBattle) {
+    Game original;
+    buildGame(original);
+    ASSERT_TRUE(saveGame(original));
+
+    Game game;
+    buildGame(game);
+    const int attacker = game.registry.groups[0].id;
+    const int defender = game.registry.groups[1].id;
+    ASSERT_TRUE(startGroupBattle(game, attacker, defender));
+    battleStep(game, 16);
+    ASSERT_FALSE(game.battle.shots.empty());
+
+    ASSERT_TRUE(loadGame(game));
+    EXPECT_EQ(game.session.phase, GamePhase::TurnStart);
+    EXPECT_TRUE(game.battle.ships.empty());
+    EXPECT_TRUE(game.battle.shots.empty());
+    EXPECT_EQ(game.battle.attackerCount + game.battle.defenderCount, 0);
+    EXPECT_EQ(game.battle.volleyPending, 1);
+    EXPECT_EQ(game.battleSources.attackerSource, -1);
+    EXPECT_EQ(game.battleSources.defenderSource, -1);
+}
+
 TEST_F(SaveFileTest, UnreadableSaveIsReportedAndChangesNothing) {
     fs::create_directory(kSavePath);
     Game game;
