@@ -3,6 +3,8 @@
 // drawing, the platform) includes this alone: it brings every concept's header.
 #pragma once
 
+#include <array>
+
 #include "battle/battle.h"
 #include "game/availability.h"
 #include "game/buttons.h"
