@@ -37,7 +37,9 @@ enum class CommandId : int32_t {
 // Acts only on a command whose button is visible at this moment, so the state
 // a command relies on is the one in which its button is offered.
 void dispatchCommand(Game& game, int commandId);
-inline void dispatchCommand(Game& game, CommandId id) { dispatchCommand(game, static_cast<int>(id)); }
+inline void dispatchCommand(Game& game, CommandId id) {
+    dispatchCommand(game, static_cast<int>(id));
+}
 void cycleTeam(GameSession& session, int slot);
 void requestQuit(Game& game, int exitCode);
 

@@ -30,7 +30,8 @@ void planMovement(Group& group) {
     const float dy = group.destinationY - group.y;
     const float distance = courseLength(group.x, group.y, group.destinationX, group.destinationY);
     const int wholeSteps = static_cast<int>(distance) / static_cast<int>(kStepLength);
-    group.stepsLeft = static_cast<float>(wholeSteps) < distance / kStepLength ? wholeSteps + 1 : wholeSteps;
+    const bool partStep = static_cast<float>(wholeSteps) < distance / kStepLength;
+    group.stepsLeft = partStep ? wholeSteps + 1 : wholeSteps;
     if (distance == 0.0f) {
         group.stepX = 0.0f;
         group.stepY = 0.0f;

@@ -64,7 +64,8 @@ void positionOf(const GroupRegistry& registry, int id, float& x, float& y);
 int countGroups(const GroupRegistry& registry);
 int playerShips(const GroupRegistry& registry, int player);
 int teamShips(const GroupRegistry& registry, const Teams& teams, int team);
-int findFriendInContact(const GroupRegistry& registry, float x, float y, int excludedId, int player);
+int findFriendInContact(const GroupRegistry& registry, float x, float y, int excludedId,
+                        int player);
 const Group* findEnemyInContact(const GroupRegistry& registry, const Teams& teams, float x, float y,
                                 int player);
 const Group* findEnemyInContactOf(const GroupRegistry& registry, const Teams& teams, int id,
@@ -75,5 +76,5 @@ bool isInPosition(const GroupRegistry& registry, const Galaxy& planets, const Te
 bool hasGroupInPosition(const GroupRegistry& registry, const Galaxy& planets, const Teams& teams,
                         int player);
 void revealPlanetsUnderGroups(const GroupRegistry& registry, const Galaxy& planets,
-                              const GameSession& session, std::array<PlanetIntel, kMaxPlayers>& intel,
-                              int player);
+                              const GameSession& session,
+                              std::array<PlanetIntel, kMaxPlayers>& intel, int player);

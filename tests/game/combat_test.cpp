@@ -1,12 +1,11 @@
 // The game's side of a battle: the step as the frame drives it, the end of
 // the battle and its write-back into groups, planets and what each team knows.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "battle/battle_oracle.h"
 #include "game/describe_game.h"

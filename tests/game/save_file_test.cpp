@@ -370,6 +370,9 @@ TEST_F(SaveFileTest, ShipsAndProductionBeyondAnyRealGameAreRejected) {
     const int groups = countGroups(source.registry);
     const Bytes good = encodeSave(source);
     const int32_t mostInOnePlace = 100'000'000;
+    const auto groupShips = [&](int index) { return groupOffset(index) + 32; };
+    const auto planetShips = [&](int index) { return planetOffset(groups, index) + 12; };
+    const auto production = [&](int index) { return planetOffset(groups, index) + 8; };
 
     struct Change {
         const char* name;
@@ -377,21 +380,23 @@ TEST_F(SaveFileTest, ShipsAndProductionBeyondAnyRealGameAreRejected) {
         bool loads;
     };
     const Change changes[] = {
-        {"group of 100,000,001", [&](Bytes& b) { setInt(b, groupOffset(1) + 32, mostInOnePlace + 1); }, false},
-        {"planet of 100,000,001", [&](Bytes& b) { setInt(b, planetOffset(groups, 3) + 12, mostInOnePlace + 1); }, false},
-        {"production -1", [&](Bytes& b) { setInt(b, planetOffset(groups, 0) + 8, -1); }, false},
-        {"production 1001", [&](Bytes& b) { setInt(b, planetOffset(groups, 31) + 8, 1001); }, false},
+        {"group of 100,000,001",
+         [&](Bytes& b) { setInt(b, groupShips(1), mostInOnePlace + 1); }, false},
+        {"planet of 100,000,001",
+         [&](Bytes& b) { setInt(b, planetShips(3), mostInOnePlace + 1); }, false},
+        {"production -1", [&](Bytes& b) { setInt(b, production(0), -1); }, false},
+        {"production 1001", [&](Bytes& b) { setInt(b, production(31), 1001); }, false},
         {"over 1,000,000,000 ships in all",
          [&](Bytes& b) {
-             for (int i = 0; i < 10; ++i) setInt(b, planetOffset(groups, i) + 12, mostInOnePlace);
+             for (int i = 0; i < 10; ++i) setInt(b, planetShips(i), mostInOnePlace);
          },
          false},
         {"100,000,000 in a group and a planet, production 0 and 1000",
          [&](Bytes& b) {
-             setInt(b, groupOffset(0) + 32, mostInOnePlace);
-             setInt(b, planetOffset(groups, 5) + 12, mostInOnePlace);
-             setInt(b, planetOffset(groups, 6) + 8, 0);
-             setInt(b, planetOffset(groups, 7) + 8, 1000);
+             setInt(b, groupShips(0), mostInOnePlace);
+             setInt(b, planetShips(5), mostInOnePlace);
+             setInt(b, production(6), 0);
+             setInt(b, production(7), 1000);
          },
          true},
     };

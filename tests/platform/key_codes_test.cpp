@@ -1,8 +1,7 @@
 // Virtual-key codes of the SDL keys: the codes the input capture and the
 // battle test mode know keys by.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include "platform/program.h"
 
