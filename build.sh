@@ -19,5 +19,6 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# BRENNOLT_WERROR=ON (the test command's build) turns every warning into an error.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENNOLT_WERROR="${BRENNOLT_WERROR:-OFF}" >/dev/null
 cmake --build build -j"$(nproc)"

@@ -180,7 +180,7 @@ private:
 TEST(WholeProgram, F2ThenF12LogsTheStartedBattleAndCloseEndsWithCodeZero) {
     Screen screen;
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
-    DataDirectory directory;
+    DataFolder directory;
     GameProcess game(directory.path(), true);
     Window window = 0;
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
@@ -202,7 +202,7 @@ TEST(WholeProgram, F2ThenF12LogsTheStartedBattleAndCloseEndsWithCodeZero) {
 TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
     Screen screen;
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
-    DataDirectory directory;
+    DataFolder directory;
     std::filesystem::remove_all(directory.path() / "Data");
     GameProcess game(directory.path(), true);
     Window window = 0;
@@ -220,7 +220,7 @@ TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
 }
 
 TEST(WholeProgram, WithoutADisplayItSaysSoInOneLineAndFails) {
-    DataDirectory directory;
+    DataFolder directory;
     GameProcess game(directory.path(), false);
     const std::optional<int> code = game.exitCode();
     ASSERT_TRUE(code.has_value());
