@@ -1,7 +1,8 @@
-// Bitmap files made by the tests: whole 24-bit files whose every texel a test
-// chooses, and the font and HUD pictures the drawing tests read back.
+// Bitmap files made by the tests: whole 24-bit files with every texel chosen,
+// and the test font and HUD pictures whose texels tell what was sampled.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -10,29 +11,19 @@
 
 struct Texel {
     uint8_t r, g, b;
+    bool operator==(const Texel&) const = default;
 };
 
-inline void putLittle(std::vector<uint8_t>& bytes, uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-// An uncompressed bottom-up 24-bit BMP; texel(s, t) with t counted from the
-// bottom row of the picture.
+// An uncompressed bottom-up 24-bit BMP; t counts from the picture's bottom row.
 inline std::vector<uint8_t> encodeBitmap(int width, int height,
                                          const std::function<Texel(int s, int t)>& texel) {
-    const uint32_t pixelBytes = static_cast<uint32_t>(width * height * 3);
     std::vector<uint8_t> bytes{'B', 'M'};
-    putLittle(bytes, 54 + pixelBytes, 4);
-    putLittle(bytes, 0, 4);
-    putLittle(bytes, 54, 4);
-    putLittle(bytes, 40, 4);
-    putLittle(bytes, static_cast<uint32_t>(width), 4);
-    putLittle(bytes, static_cast<uint32_t>(height), 4);
-    putLittle(bytes, 1, 2);
-    putLittle(bytes, 24, 2);
-    putLittle(bytes, 0, 4);
-    putLittle(bytes, pixelBytes, 4);
-    for (int i = 0; i < 4; ++i) putLittle(bytes, 0, 4);
+    auto put = [&](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    };
+    const uint32_t pixelBytes = static_cast<uint32_t>(width * height * 3);
+    put(54 + pixelBytes, 4), put(0, 4), put(54, 4), put(40, 4), put(width, 4), put(height, 4);
+    put(1, 2), put(24, 2), put(0, 4), put(pixelBytes, 4), put(0, 16);
     for (int t = 0; t < height; ++t) {
         for (int s = 0; s < width; ++s) {
             const Texel colour = texel(s, t);
@@ -43,44 +34,30 @@ inline std::vector<uint8_t> encodeBitmap(int width, int height,
 }
 
 inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 constexpr int kAtlasSide = 256;
 constexpr Texel kWhite = {255, 255, 255};
 
-// The font picture: in each glyph cell of both grids the texels inside a
-// one-texel white border carry the cell's code (red = code * 2, green 100,
-// blue 60); everything outside the grids is a colour no text may ever show.
-constexpr Texel kOutsideGrids = {255, 0, 255};
-
 inline Texel glyphTexel(int code) { return {static_cast<uint8_t>(code * 2), 100, 60}; }
 
+// Both glyph grids (7 x 9 cells from texel row 151 down, 9 x 11 from row 74
+// down, 20 columns, 7 rows): inside a one-texel white border each cell shows
+// glyphTexel of its code. Outside the grids lies magenta, which no text shows.
 inline Texel fontTexel(int s, int t) {
-    struct Grid {
-        int width, height, rowZero;  // rowZero: bottom texel row of codes 0 to 19
-    };
-    for (const Grid grid : {Grid{7, 9, 151}, Grid{9, 11, 74}}) {
-        const int rowsBelow = grid.rowZero - t + grid.height - 1;  // t inside row r: r = this / height
-        if (t >= grid.rowZero + grid.height || rowsBelow >= 7 * grid.height) continue;
-        if (s >= 20 * grid.width) return kWhite;
-        const int row = rowsBelow / grid.height;
-        const int column = s / grid.width;
-        const int inS = s % grid.width;
-        const int inT = (t - (grid.rowZero - row * grid.height));
-        const int code = row * 20 + column;
-        const bool border = inS == 0 || inS == grid.width - 1 || inT == 0 || inT == grid.height - 1;
-        return border || code > 127 ? kWhite : glyphTexel(code);
+    for (const auto& [width, height, rowZero] : {std::array{7, 9, 151}, std::array{9, 11, 74}}) {
+        const int fromTop = rowZero + height - 1 - t;  // texel rows below the grid's top
+        if (fromTop < 0 || fromTop >= 7 * height) continue;
+        const int inS = s % width;
+        const int inT = height - 1 - fromTop % height;
+        const int code = fromTop / height * 20 + s / width;
+        const bool border = inS == 0 || inS == width - 1 || inT == 0 || inT == height - 1;
+        return border || s >= 20 * width ? kWhite : glyphTexel(code);
     }
-    return kOutsideGrids;
+    return {255, 0, 255};
 }
 
-// The HUD picture: every texel tells where it is (red = s, green = t, blue
-// 128), so a drawn pixel shows which texel was sampled.
-inline Texel hudTexel(int s, int t) {
-    return {static_cast<uint8_t>(s), static_cast<uint8_t>(t), 128};
-}
-
-inline std::vector<uint8_t> testFontFile() { return encodeBitmap(kAtlasSide, kAtlasSide, fontTexel); }
-inline std::vector<uint8_t> testHudFile() { return encodeBitmap(kAtlasSide, kAtlasSide, hudTexel); }
+// Every HUD texel tells where it lies: red = s, green = t, blue 128.
+inline Texel hudTexel(int s, int t) { return {static_cast<uint8_t>(s), static_cast<uint8_t>(t), 128}; }
