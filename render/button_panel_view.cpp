@@ -29,19 +29,22 @@ struct Place {
 
 // Places of the buttons outside the two columns; the Quit button's depends
 // on the screen.
+// clang-format off
 constexpr std::array<Place, kButtonCount> kFixedPlaces = {{
-    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0},
+    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0},  // column A
+    {0, 0}, {0, 0}, {0, 0},                                          // column B
     {-232, -190},  // end movement
     {-232, -190},  // end battle
     {-399, -264},  // save
     {-399, -264},  // load
-    {0, 0},        // quit: below
+    {0, 0},        // quit: by screen
     {367, -299},   // begin turn
     {-30, 0},      // yes
     {30, 0},       // no
     {50, 170},     // more players
     {50, 159},     // fewer players
 }};
+// clang-format on
 constexpr Place kQuitOnMap = {-232, -155};
 constexpr Place kQuitOnScreens = {-399, -299};
 
@@ -118,8 +121,8 @@ void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase) {
 }
 
 void pickPanel(ButtonPanel& panel, GamePhase phase, const FrameInput& input) {
-    panel.hovered = runPickPass(input.mouseX, input.mouseY,
-                                [&] { drawPanelPickShapes(panel, phase); });
+    panel.hovered =
+        runPickPass(input.mouseX, input.mouseY, [&] { drawPanelPickShapes(panel, phase); });
 }
 
 void drawTooltip(const Art& art, const ButtonPanel& panel, int index, const FrameInput& input) {

@@ -62,9 +62,12 @@ void drawStatistics(const Game& game, const Art& art) {
         const char* format;
         int32_t value;
     } lines[] = {
-        {"My Planets: %d", stats.myPlanets},         {"My Production: %d", stats.myProduction},
-        {"My Ships: %d", stats.myShips},             {"Team Planets: %d", stats.teamPlanets},
-        {"Team Production: %d", stats.teamProduction}, {"Team Ships: %d", stats.teamShips},
+        {"My Planets: %d", stats.myPlanets},
+        {"My Production: %d", stats.myProduction},
+        {"My Ships: %d", stats.myShips},
+        {"Team Planets: %d", stats.teamPlanets},
+        {"Team Production: %d", stats.teamProduction},
+        {"Team Ships: %d", stats.teamShips},
     };
     int y = kStatsFirstY;
     for (const auto& line : lines) {
@@ -89,10 +92,11 @@ void drawMapScreen(Game& game, const Art& art, const FrameInput& input) {
     // A tooltip of the turn screen leaves the depth test off; the planets
     // need it whatever the previous frame was.
     glEnable(GL_DEPTH_TEST);
-    // Planets: drawPlanet(game, art, i, input) for each planet i of 0..31 in index order.
+    // Star map: drawPlanet(game, art, i, input) for each planet i, 0 to 31 in index order.
     drawDivider();
     glDisable(GL_DEPTH_TEST);
-    // Groups: drawGroups(game, art, input), then pickGroup(game, input).
+    // Star map: drawGroups(game, art, input).
+    // Star map: pickGroup(game, input).
     drawPanel(art, game.buttons, session.phase, input);
     pickPanel(game.buttons, session.phase, input);
     if (interaction.mode == InteractionMode::CountForNewGroup ||
@@ -104,8 +108,10 @@ void drawMapScreen(Game& game, const Art& art, const FrameInput& input) {
         drawHoldMeter(interaction, input);
     }
     pickPlanet(interaction, game.planets, input);
-    // Planet and group panels: drawSelectedPlanetPanel, drawHoveredPlanetPanel,
-    // drawSelectedGroupPanel and drawHoveredGroupPanel, each when its planet or group is set.
+    // Star map: drawSelectedPlanetPanel(game, art) if session.selectedPlanet != -1.
+    // Star map: drawHoveredPlanetPanel(game, art, input) if interaction.hoveredPlanet != -1.
+    // Star map: drawSelectedGroupPanel(game, art, input) if session.selectedGroupId != -1.
+    // Star map: drawHoveredGroupPanel(game, art, input) if interaction.hoveredGroup != -1.
     glEnable(GL_DEPTH_TEST);
     drawStatistics(game, art);
 }
@@ -152,7 +158,7 @@ void composeFrame(Game& game, const Art& art, const FrameInput& input) {
         case GamePhase::TurnStart: drawTurnScreen(game, art, input); break;
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle:
-            // Battle: drawBattle(game, art). No buttons and no picks while it runs.
+            // Battle view: drawBattle(game, art). No buttons and no picks while it runs.
             break;
     }
     glPopMatrix();

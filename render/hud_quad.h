@@ -7,8 +7,8 @@ struct Art;
 constexpr float kAtlasTexels = 256.0f;
 
 struct HudQuad {
-    int left, right, bottom, top;       // map units
-    int sLeft, sRight, tBottom, tTop;   // atlas texels, t from the bottom
+    int left, right, bottom, top;      // map units
+    int sLeft, sRight, tBottom, tTop;  // atlas texels, t from the bottom
 };
 
 // Texturing and the alpha test on, the atlas bound; the colour is the caller's.

@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "game/game.h"
 #include "render/picking.h"
 
 namespace {
@@ -37,8 +36,7 @@ void drawDisc(float x, float y) {
 
 }  // namespace
 
-void pickPlanet(InteractionState& interaction, const std::array<Planet, 32>& planets,
-                const FrameInput& input) {
+void pickPlanet(InteractionState& interaction, const Galaxy& planets, const FrameInput& input) {
     interaction.hoveredPlanet = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int index = 0; index < kPlanetCount; ++index) {
             glLoadName(static_cast<GLuint>(index));

@@ -2,17 +2,12 @@
 // discs, and the meter that shows how long the left button has been held.
 #pragma once
 
-#include <array>
-
+#include "game/game.h"
 #include "render/frame_input.h"
-
-struct Planet;
-struct InteractionState;
 
 // Sets hoveredPlanet to the planet whose disc is under the pointer, or -1;
 // every planet takes part, whoever owns it.
-void pickPlanet(InteractionState& interaction, const std::array<Planet, 32>& planets,
-                const FrameInput& input);
+void pickPlanet(InteractionState& interaction, const Galaxy& planets, const FrameInput& input);
 // A bar growing from the press time at one unit per 10 ms, red below 500 ms,
 // green to 1500 ms, blue beyond, where it stops.
 void drawHoldMeter(const InteractionState& interaction, const FrameInput& input);

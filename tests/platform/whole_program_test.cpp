@@ -41,7 +41,8 @@ void installArt(const std::filesystem::path& directory) {
     }
     for (const char* name : {"myFont.bmp", "HUD.bmp"}) {
         if (std::filesystem::exists(target / name)) continue;
-        writeBytes(target / name, encodeBitmap(kAtlasSide, kAtlasSide, [](int, int) { return kWhite; }));
+        writeBytes(target / name,
+                   encodeBitmap(kAtlasSide, kAtlasSide, [](int, int) { return kWhite; }));
     }
 }
 

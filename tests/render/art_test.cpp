@@ -2,7 +2,6 @@
 // text's colour with white texels left out, bytes past ASCII left blank, and
 // a damaged picture replaced by a transparent texel with one line of notice.
 #include "render/render_fixture.h"
-
 #include "render/text.h"
 #include "render/texture.h"
 
@@ -25,7 +24,10 @@ TEST_F(Text, LightsTheCellsOfItsCodesInItsColourAndLeavesWhiteTexelsOut) {
 
 TEST_F(Text, ByteBeyondAsciiDrawsNothingButKeepsItsPlace) {
     beginMapDrawing();
-    drawText(art(), -100, 20, "A\xC8" "B", FontSize::Large);
+    drawText(art(), -100, 20,
+             "A\xC8"
+             "B",
+             FontSize::Large);
     EXPECT_EQ(pixelAt(-93, 14), inYellow('A'));
     for (int x = -91; x < -82; ++x) EXPECT_EQ(pixelAt(x, 14), kBlack) << x;  // no cell for 200
     EXPECT_EQ(pixelAt(-79, 14), inYellow('B'));

@@ -1,10 +1,11 @@
 // The bitmap reader on a whole file and on every kind of damage: a header
 // is checked against the bytes there before any pixel is read.
+#include "render/bitmap_file.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "render/bitmap_file.h"
 #include "render/test_bitmaps.h"
 
 namespace {
@@ -24,7 +25,8 @@ TEST(BitmapFile, GoodFileGivesRgbaInFileRowOrderWithOnlyPureWhiteTransparent) {
     EXPECT_EQ(bitmap.width, 4);
     EXPECT_EQ(bitmap.height, 2);
     const std::vector<uint8_t> green = {0, 255, 0, 255};
-    std::vector<uint8_t> expected = {255, 0, 0, 255, 255, 255, 255, 0, 255, 255, 254, 255, 0, 0, 0, 255};
+    std::vector<uint8_t> expected = {255, 0,   0,   255, 255, 255, 255, 0,
+                                     255, 255, 254, 255, 0,   0,   0,   255};
     for (int i = 0; i < 4; ++i) expected.insert(expected.end(), green.begin(), green.end());
     EXPECT_EQ(bitmap.rgba, expected);
 }

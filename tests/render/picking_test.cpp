@@ -1,10 +1,10 @@
 // Pick passes against the geometry they stand for (Setup rows, the count
 // selector's controls and gaps, planet discs; nearest and first drawn win; a
 // full selection buffer means nothing), and the screens clicked through ticks.
-#include "render/render_fixture.h"
+#include "render/picking.h"
 
 #include "interaction/interaction.h"
-#include "render/picking.h"
+#include "render/render_fixture.h"
 
 namespace {
 
@@ -50,8 +50,14 @@ void squareAt(int name, float z) {
 TEST_F(Picking, NearestHitWinsAndAFullSelectionBufferMeansNothing) {
     beginMapDrawing();
     const FrameInput at = pointerAt(0, 0);
-    auto squares = [](int count) { return [count] { for (int i = 0; i < count; ++i) squareAt(i, 0); }; };
-    EXPECT_EQ(runPickPass(at.mouseX, at.mouseY, [] { squareAt(4, 0), squareAt(5, 100), squareAt(6, 100); }), 5);
+    auto squares = [](int count) {
+        return [count] {
+            for (int i = 0; i < count; ++i) squareAt(i, 0);
+        };
+    };
+    EXPECT_EQ(runPickPass(at.mouseX, at.mouseY,
+                          [] { squareAt(4, 0), squareAt(5, 100), squareAt(6, 100); }),
+              5);
     EXPECT_EQ(runPickPass(at.mouseX, at.mouseY, squares(128)), 0);  // 512 words, full
     EXPECT_EQ(runPickPass(at.mouseX, at.mouseY, squares(129)), -1);
 }
@@ -68,7 +74,7 @@ TEST_F(ScreenClicks, SetupAndTurnScreensArePlayedWithTheMouse) {
     clickAt(55, 175);  // more players
     clickAt(30, 30);   // the third player's team box, twice
     clickAt(30, 30);
-    clickAt(0, 0);     // nothing
+    clickAt(0, 0);  // nothing
     EXPECT_EQ(game().session.playerCount, 3);
     EXPECT_EQ(game().session.teams, (Teams{0, 0, 2, 0, 0, 0, 0, 0}));
     clickAt(383, -283);  // begin

@@ -3,9 +3,8 @@
 // pick pointers are set at map points, and screenshots are written as PNG.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 #include <png.h>
 
 #include <array>

@@ -20,8 +20,11 @@ void expectButtonAt(const Game& game, int index, int x, int y) {
 
 TEST_F(Screens, ButtonsSitAtTheirPlacesAndQuitMovesBetweenSetupAndTheMap) {
     compose(pointerAt(-390, -290));
-    for (const auto& [index, x, y] : {std::array{14, -399, -264}, {15, -399, -299}, {16, 367, -299},
-                                     {19, 50, 170}, {20, 50, 159}}) {
+    for (const auto& [index, x, y] : {std::array{14, -399, -264},
+                                      {15, -399, -299},
+                                      {16, 367, -299},
+                                      {19, 50, 170},
+                                      {20, 50, 159}}) {
         expectButtonAt(game(), index, x, y);
     }
     EXPECT_EQ(game().buttons.hovered, 15);
@@ -31,8 +34,8 @@ TEST_F(Screens, ButtonsSitAtTheirPlacesAndQuitMovesBetweenSetupAndTheMap) {
         game().buttons.buttons[index].visible = index == 4 || index == 6 || index == 9;
     }
     compose(pointerAt(-390, -150));
-    for (const auto& [index, x, y] : {std::array{15, -232, -155}, {4, -399, -190}, {6, -399, -155},
-                                     {9, -364, -190}}) {
+    for (const auto& [index, x, y] :
+         {std::array{15, -232, -155}, {4, -399, -190}, {6, -399, -155}, {9, -364, -190}}) {
         expectButtonAt(game(), index, x, y);
     }
     EXPECT_EQ(game().buttons.hovered, 6);
@@ -56,14 +59,14 @@ TEST_F(Screens, CountSelectorShowsARemainderOnlyWhenThereIsSomethingToTakeFrom) 
     const Texel digit = {0, 100, 60};  // any test glyph in cyan
     game().interaction.mode = InteractionMode::CountForNewGroup;
     game().interaction.count = 7;
-    compose(pointerAt(0, -200));  // no planet selected
-    EXPECT_EQ(pixelAt(158, 3), digit);      // 7, from x 154 to 163
-    EXPECT_EQ(pixelAt(158, -10).b, 128);    // the selector picture only
+    compose(pointerAt(0, -200));          // no planet selected
+    EXPECT_EQ(pixelAt(158, 3), digit);    // 7, from x 154 to 163
+    EXPECT_EQ(pixelAt(158, -10).b, 128);  // the selector picture only
 
     game().session.selectedGroupId = createGroup(game().registry, 0, 0, 0, 0, 12, 0);
     game().interaction.mode = InteractionMode::CountForSplit;
     compose(pointerAt(0, -200));
-    EXPECT_EQ(pixelAt(158, -10), digit);    // 12 - 7 = 5, one digit
+    EXPECT_EQ(pixelAt(158, -10), digit);  // 12 - 7 = 5, one digit
     EXPECT_EQ(pixelAt(148, -10).b, 128);
 }
 

@@ -35,7 +35,8 @@ inline std::vector<uint8_t> encodeBitmap(int width, int height,
 
 inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 constexpr int kAtlasSide = 256;
@@ -60,4 +61,6 @@ inline Texel fontTexel(int s, int t) {
 }
 
 // Every HUD texel tells where it lies: red = s, green = t, blue 128.
-inline Texel hudTexel(int s, int t) { return {static_cast<uint8_t>(s), static_cast<uint8_t>(t), 128}; }
+inline Texel hudTexel(int s, int t) {
+    return {static_cast<uint8_t>(s), static_cast<uint8_t>(t), 128};
+}
