@@ -64,7 +64,6 @@ protected:
         ASSERT_TRUE(video.ready) << "these tests need a display (run them under xvfb-run)";
         writeBytes("Data/myFont.bmp", encodeBitmap(kAtlasSide, kAtlasSide, fontTexel));
         writeBytes("Data/HUD.bmp", encodeBitmap(kAtlasSide, kAtlasSide, hudTexel));
-        writeArt();
         program = std::make_unique<Program>();
         program->clock = [this] { return now; };
         ASSERT_TRUE(openWindow(*program));
@@ -73,7 +72,6 @@ protected:
     void TearDown() override {
         if (program) closeWindow(*program);
     }
-    virtual void writeArt() {}
 
     void compose(const FrameInput& input) { composeFrame(game(), program->art, input); }
     Game& game() { return program->game; }
@@ -95,17 +93,4 @@ protected:
     VideoSession video;
     uint32_t now = 1000;
     std::unique_ptr<Program> program;
-};
-
-// Screenshots show the game's own pictures where the repository has them.
-class ScreenshotTest : public RenderTest {
-protected:
-    void writeArt() override {
-        for (const char* name : {"myFont.bmp", "HUD.bmp"}) {
-            std::error_code absent;
-            std::filesystem::copy_file(std::filesystem::path(BRENNOLT_SOURCE_DIR) / "Data" / name,
-                                       std::filesystem::path("Data") / name,
-                                       std::filesystem::copy_options::overwrite_existing, absent);
-        }
-    }
 };

@@ -1,12 +1,12 @@
 // The screens as drawn: buttons at their places (Quit moving between Setup
 // and the map, columns closing up), tooltips kept inside the window, the
-// count selector's numbers, the depth test of every map frame, screenshots.
+// count selector's numbers and the hold meter, the depth test of every map
+// frame; with screenshots of the Setup screen, the turn screen and the map.
 #include "render/render_fixture.h"
 
 namespace {
 
 using Screens = RenderTest;
-using Screenshots = ScreenshotTest;
 
 // The centre pixel of button `index` placed at (x, y) shows the HUD texel at
 // the centre of the button's rectangle.
@@ -28,6 +28,8 @@ TEST_F(Screens, ButtonsSitAtTheirPlacesAndQuitMovesBetweenSetupAndTheMap) {
         expectButtonAt(game(), index, x, y);
     }
     EXPECT_EQ(game().buttons.hovered, 15);
+    compose(pointerAt(-390, -290));  // now with the tooltip
+    EXPECT_TRUE(saveScreenshot("setup_screen"));
 
     beginMovement();
     for (int index = 0; index <= 10; ++index) {  // each column closes up from the bottom
@@ -65,9 +67,17 @@ TEST_F(Screens, CountSelectorShowsARemainderOnlyWhenThereIsSomethingToTakeFrom) 
 
     game().session.selectedGroupId = createGroup(game().registry, 0, 0, 0, 0, 12, 0);
     game().interaction.mode = InteractionMode::CountForSplit;
-    compose(pointerAt(0, -200));
+    game().interaction.hoveredGroup = game().session.selectedGroupId;  // and the hold meter
+    game().interaction.pressTime = now - 900;
+    FrameInput held = pointerAt(0, -200);
+    held.leftHeld = true;
+    held.clock = now;
+    compose(held);
     EXPECT_EQ(pixelAt(158, -10), digit);  // 12 - 7 = 5, one digit
     EXPECT_EQ(pixelAt(148, -10).b, 128);
+    EXPECT_EQ(pixelAt(-290, 195), (Texel{0, 255, 0}));  // green to x -285 at 900 ms
+    EXPECT_EQ(pixelAt(-280, 195), kBlack);
+    EXPECT_TRUE(saveScreenshot("map_frame"));
 }
 
 TEST_F(Screens, MapFrameDrawsWithTheDepthTestAfterATurnScreenTooltip) {
@@ -75,37 +85,13 @@ TEST_F(Screens, MapFrameDrawsWithTheDepthTestAfterATurnScreenTooltip) {
     game().buttons.hovered = 16;
     compose(pointerAt(0, 100));
     ASSERT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(saveScreenshot("turn_screen"));
     beginTurn();
     compose(pointerAt(0, 100));
     // Only with the depth test on does the divider, drawn first, leave its depth.
     std::array<GLfloat, 2> depth{};
     glReadPixels(200, 400, 2, 1, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
     EXPECT_LT(std::min(depth[0], depth[1]), 1.0f);
-}
-
-TEST_F(Screenshots, SetupTurnAndMapScreens) {
-    dispatchCommand(game(), CommandId::IncreasePlayers);
-    cycleTeam(game().session, 2);
-    game().buttons.hovered = 19;
-    compose(pointerAt(56, 175));
-    EXPECT_TRUE(saveScreenshot("setup_screen"));
-    beginTurn();
-    game().buttons.hovered = 16;
-    compose(pointerAt(300, -280));
-    EXPECT_TRUE(saveScreenshot("turn_screen"));
-
-    beginTurn();
-    game().session.selectedPlanet = 0;
-    game().interaction.mode = InteractionMode::CountForNewGroup;
-    game().interaction.count = 25;
-    game().session.selectedGroupId = game().interaction.hoveredGroup = game().registry.groups[0].id;
-    game().interaction.pressTime = now - 900;
-    FrameInput held = pointerAt(0, 0);
-    held.leftHeld = true;
-    held.clock = now;
-    compose(held);
-    EXPECT_EQ(pixelAt(-300, 195), (Texel{0, 255, 0}));  // the hold meter, green at 900 ms
-    EXPECT_TRUE(saveScreenshot("map_frame"));
 }
 
 }  // namespace
