@@ -18,6 +18,7 @@
 #include "render/art.h"
 #include "render/frame_input.h"
 #include "render/render.h"
+#include "render/sphere_model.h"
 #include "render/text.h"
 
 struct Rgb {
@@ -34,35 +35,6 @@ inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
 constexpr int kSelectedPlanetPanelGrey = 40;
 constexpr int kSelectedGroupPanelGrey = 60;
 constexpr int kHoveredPanelGrey = 80;
-
-// A sphere of triangle strips, one band of `slices` quads per strip.
-inline ModelStrip sphereBand(float radius, int stacks, int slices, int stack) {
-    ModelStrip strip;
-    const float pi = 3.14159265f;
-    const float middle = (static_cast<float>(stack) + 0.5f) / static_cast<float>(stacks) * pi;
-    strip.normal = {0.0f, 0.0f, std::cos(middle)};
-    for (int slice = 0; slice <= slices; ++slice) {
-        const float around = static_cast<float>(slice) / static_cast<float>(slices) * 2.0f * pi;
-        for (int edge = 0; edge < 2; ++edge) {
-            const float down = static_cast<float>(stack + edge) / static_cast<float>(stacks) * pi;
-            strip.vertices.push_back({radius * std::sin(down) * std::cos(around),
-                                      radius * std::sin(down) * std::sin(around),
-                                      radius * std::cos(down)});
-            strip.texCoords.push_back({static_cast<float>(slice) / static_cast<float>(slices),
-                                       1.0f - static_cast<float>(stack + edge) / static_cast<float>(stacks)});
-        }
-    }
-    return strip;
-}
-
-inline Model makeSphere(float radius, int stacks, int slices, uint32_t texture) {
-    Model model;
-    model.texture = texture;
-    ModelMesh& mesh = model.objects.emplace_back().meshes.emplace_back();
-    for (int stack = 0; stack < stacks; ++stack)
-        mesh.strips.push_back(sphereBand(radius, stacks, slices, stack));
-    return model;
-}
 
 inline uint32_t makeTexture(int width, int height, const std::vector<uint8_t>& rgba) {
     GLuint texture = 0;
