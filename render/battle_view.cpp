@@ -1,10 +1,11 @@
-// The battle view. Ten thousand ships and their shots are two batches of
-// plain geometry: the colour is set only where the side changes, so the
-// frame costs what the triangles and points cost and little more.
+// The battle view. Ten thousand ships and their shots are plain geometry
+// in a few batches, so the frame costs what the triangles and points cost
+// and little more.
 #include <GL/gl.h>
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "game/game.h"
 #include "render/art.h"
@@ -41,39 +42,44 @@ BattleScene sceneOf(const Game& game) {
 
 void setColour(const Colour& colour) { glColor3f(colour.r, colour.g, colour.b); }
 
-void drawShips(const BattleScene& scene) {
-    glBegin(GL_TRIANGLES);
-    int colourSide = 0;  // neither side yet
-    for (const BattleShip& ship : scene.battle.ships) {
-        const bool attacker = ship.side == BattleSide::Attacker;
+// Ships and shots go out in list order, one batch per run of one side (in
+// practice two: all attackers come first). The colour is set between the
+// batches, never inside one: a colour inside a batch makes the renderer
+// carry it with every vertex, which costs a software renderer about a
+// seventh more for the same picture.
+template <typename Item, typename Emit>
+void drawInRunsOfOneSide(const BattleScene& scene, const std::vector<Item>& items, GLenum mode,
+                         Emit emit) {
+    int runSide = 0;  // no run open
+    for (const Item& item : items) {
+        const bool attacker = item.side == BattleSide::Attacker;
         const int side = attacker ? 1 : -1;
-        if (side != colourSide) {
+        if (side != runSide) {
+            if (runSide != 0) glEnd();
             setColour(attacker ? scene.attacker : scene.defender);
-            colourSide = side;
+            glBegin(mode);
+            runSide = side;
         }
-        // Each ship points at the enemy line.
-        const float tip = attacker ? kShipLength : -kShipLength;
-        const float turn = attacker ? kShipHalfHeight : -kShipHalfHeight;
-        glVertex2f(ship.x + tip, ship.y);
-        glVertex2f(ship.x, ship.y + turn);
-        glVertex2f(ship.x, ship.y - turn);
+        emit(item, attacker);
     }
-    glEnd();
+    if (runSide != 0) glEnd();
+}
+
+void drawShips(const BattleScene& scene) {
+    drawInRunsOfOneSide(scene, scene.battle.ships, GL_TRIANGLES,
+                        [](const BattleShip& ship, bool attacker) {
+                            // Each ship points at the enemy line.
+                            const float tip = attacker ? kShipLength : -kShipLength;
+                            const float turn = attacker ? kShipHalfHeight : -kShipHalfHeight;
+                            glVertex2f(ship.x + tip, ship.y);
+                            glVertex2f(ship.x, ship.y + turn);
+                            glVertex2f(ship.x, ship.y - turn);
+                        });
 }
 
 void drawShots(const BattleScene& scene) {
-    glBegin(GL_POINTS);
-    int colourSide = 0;
-    for (const BattleShot& shot : scene.battle.shots) {
-        const bool attacker = shot.side == BattleSide::Attacker;
-        const int side = attacker ? 1 : -1;
-        if (side != colourSide) {
-            setColour(attacker ? scene.attacker : scene.defender);
-            colourSide = side;
-        }
-        glVertex2f(shot.x, shot.y);
-    }
-    glEnd();
+    drawInRunsOfOneSide(scene, scene.battle.shots, GL_POINTS,
+                        [](const BattleShot& shot, bool) { glVertex2f(shot.x, shot.y); });
 }
 
 // The left half of the defending planet, standing at the right edge.
