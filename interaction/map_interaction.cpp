@@ -1,6 +1,6 @@
 // Map interaction: the left and right mouse buttons turned into game actions.
-// For now only the press timing is here; what a release does in each phase
-// comes with the star map and its pick passes.
+// The Setup and turn screens answer the left button; what a release does on
+// the star map, and the right button, come with the star map's mouse rules.
 #include "game/game.h"
 #include "interaction/interaction.h"
 
@@ -15,6 +15,21 @@ void handleLeftClick(Game& game, const InputState& input, uint32_t clock) {
     handleLeftRelease(game, input);
 }
 
-void handleLeftRelease(Game&, const InputState&) {}
+void handleLeftRelease(Game& game, const InputState&) {
+    const int hoveredButton = game.buttons.hovered;
+    switch (game.session.phase) {
+        case GamePhase::Setup:
+            if (hoveredButton != -1) {
+                dispatchCommand(game, hoveredButton);
+            } else if (game.interaction.hoveredSetupRow != -1) {
+                cycleTeam(game.session, game.interaction.hoveredSetupRow);
+            }
+            break;
+        case GamePhase::TurnStart:
+            if (hoveredButton != -1) dispatchCommand(game, hoveredButton);
+            break;
+        default: break;
+    }
+}
 
 void handleRightClick(Game&, const InputState&) {}
