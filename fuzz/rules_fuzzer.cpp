@@ -1,10 +1,13 @@
 // Fuzzes the rules: a new game of 2 to 8 players in teams, then any sequence
 // of commands (hidden buttons too), count-selector presses, placements and
-// destinations anywhere (not-a-number and infinities included) and battle
-// frames of any length, with the game's invariants checked after each.
+// destinations anywhere (not-a-number and infinities included), battle
+// frames of any length and the test mode's keys (F2 in the middle of a game,
+// F12 back to Setup and a new game), with the game's invariants checked after
+// each. Each action is one tick: the test mode runs after it, as in the loop.
 //
 // Input: player count, teams and seed, then actions of one kind byte each
 // followed by their operands; a missing byte reads as 0.
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +16,7 @@
 #include "fuzz/fuzz_folder.h"
 #include "fuzz/game_invariants.h"
 #include "game/game.h"
+#include "game/test_mode.h"
 
 namespace {
 
@@ -91,6 +95,9 @@ uint32_t readFrameMs(Input& in) {
     return in.word();                   // anything, a suspended machine
 }
 
+constexpr int kF2 = 113;
+constexpr int kF12 = 123;
+
 enum class Action : uint8_t {
     Command,
     SelectorPress,
@@ -98,6 +105,7 @@ enum class Action : uint8_t {
     Destination,
     BattleFrames,
     BattleToTheEnd,
+    TestModeKey,
     Count,
 };
 
@@ -121,11 +129,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dispatchCommand(game, CommandId::BeginTurn);
     checkInvariants(game);
 
+    TestHarness harness;
+    std::array<bool, 256> keyDown{};
+    std::array<bool, 256> keyLatch{};
+    uint32_t clock = 0;
+
     // Bound the work of one input, so that only a real hang outlasts the
-    // fuzzer's timeout: a battle of hundreds of ships costs a thousand frames.
+    // fuzzer's timeout: a frame costs one unit per 256 ships in the battle.
     constexpr int kMaxActions = 2000;
-    constexpr int kMaxFrames = 40000;
-    int framesLeft = kMaxFrames;
+    int workLeft = 40000;
+    auto frame = [&](uint32_t ms) {
+        workLeft -= 1 + static_cast<int>(game.battle.ships.size() / 256);
+        clock += ms;
+        battleStep(game, ms);
+    };
     for (int actions = 0; !in.empty() && actions < kMaxActions; ++actions) {
         const auto action = static_cast<Action>(in.byte() % static_cast<int>(Action::Count));
         switch (action) {
@@ -149,9 +166,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case Action::BattleFrames:
-                for (int frames = 1 + in.byte(); frames > 0 && framesLeft > 0;
-                     --frames, --framesLeft) {
-                    battleStep(game, readFrameMs(in));
+                for (int frames = 1 + in.byte(); frames > 0 && workLeft > 0; --frames) {
+                    frame(readFrameMs(in));
                     checkInvariants(game);
                 }
                 break;
@@ -159,12 +175,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 // Frames of 10..100 ms: a battle of hundreds of ships then ends in
                 // a few hundred frames; shorter frames come with BattleFrames.
                 const uint32_t ms = 10 + in.byte() % 91;
-                for (; framesLeft > 0 && isBattlePhase(game.session.phase); --framesLeft)
-                    battleStep(game, ms);
+                while (workLeft > 0 && isBattlePhase(game.session.phase)) frame(ms);
+                break;
+            }
+            case Action::TestModeKey: {
+                const uint8_t key = in.byte();
+                keyDown[key % 2 == 0 ? kF2 : kF12] = key / 2 % 2 == 0;
                 break;
             }
             case Action::Count: break;
         }
+        checkInvariants(game);
+        runHarness(harness, game, keyDown, keyLatch, clock);
         checkInvariants(game);
     }
     return 0;
