@@ -135,11 +135,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t clock = 0;
 
     // Bound the work of one input, so that only a real hang outlasts the
-    // fuzzer's timeout: a frame costs one unit per 256 ships in the battle.
+    // fuzzer's timeout: a frame costs one unit per 16 ships and shots in the
+    // battle, so an input holds a few battles of hundreds of ships, or a test
+    // battle's first few dozen frames.
     constexpr int kMaxActions = 2000;
-    int workLeft = 40000;
+    int workLeft = 60000;
     auto frame = [&](uint32_t ms) {
-        workLeft -= 1 + static_cast<int>(game.battle.ships.size() / 256);
+        workLeft -=
+            1 + static_cast<int>((game.battle.ships.size() + game.battle.shots.size()) / 16);
         clock += ms;
         battleStep(game, ms);
     };
