@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr int kGames = 3;
-constexpr int kTicksPerGame = 4000;
+constexpr int kGames = 4;
+constexpr int kTicksPerGame = 5000;
 constexpr int kQuit = static_cast<int>(CommandId::QuitGame);
 
 // The buttons each phase can ever offer, by the turn flow.
@@ -120,15 +120,15 @@ TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
                 }
             } else {
                 const int choice = monkey.below(20);
-                if (!held && choice < 3) {
+                if (!held && choice < 6) {
                     event[0] = mouseButton(SDL_BUTTON_LEFT, true);
                     held = true;
                     ++monkey.presses;
                     // Short clicks, medium and long presses, now and then very long.
-                    const int kind = monkey.below(4);
-                    releaseAt = now + (kind == 0   ? monkey.below(500)
-                                       : kind == 1 ? 500 + monkey.below(1000)
-                                       : kind == 2 ? 1500 + monkey.below(1500)
+                    const int kind = monkey.below(20);
+                    releaseAt = now + (kind < 10   ? monkey.below(501)
+                                       : kind < 15 ? 501 + monkey.below(1000)
+                                       : kind < 19 ? 1501 + monkey.below(1500)
                                                    : monkey.below(20000));
                 } else if (choice < 9) {
                     event[0] = monkey.move(state);
@@ -147,7 +147,12 @@ TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
                 pushEvents({});
             }
             // Mostly display-paced frames, sometimes a stall.
-            now += monkey.below(50) == 0 ? 200 + monkey.below(3000) : 1 + monkey.below(40);
+            // A held button lets time run faster, so that long presses take few ticks.
+            if (held) {
+                now += 10 + monkey.below(150);
+            } else {
+                now += monkey.below(50) == 0 ? 200 + monkey.below(3000) : 1 + monkey.below(40);
+            }
             ASSERT_TRUE(runLoopPass(*program)) << "the game quit at tick " << tick;
             const GamePhase phase = program->game.session.phase;
             if (isBattlePhase(phase) && !isBattlePhase(previousPhase)) ++battles;
