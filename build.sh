@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libsdl2-dev
-          libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth)
+          libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth xdotool libpng-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
