@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libsdl2-dev
-          libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth xdotool libpng-dev)
+          libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth
+          libfreetype-dev fonts-dejavu-core xdotool libpng-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
@@ -18,5 +19,6 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# BRENNOLT_WERROR=ON (the test command's build) turns every warning into an error.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENNOLT_WERROR="${BRENNOLT_WERROR:-OFF}" >/dev/null
 cmake --build build -j"$(nproc)"

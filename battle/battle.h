@@ -1,17 +1,14 @@
 // Battle: one real-time fight of every single ship of two sides, advanced one
-// frame at a time, and written back into the groups and planets when it ends.
-// The battle view (drawing) lives beside this in battle_view, outside the rules.
+// frame at a time. It knows nothing of groups, planets or players: the game
+// fills it, runs it and decides what the surviving counts mean.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <vector>
 
-struct Game;
-struct Random;
+#include "game/random.h"
 
 enum class BattleSide : int32_t {
     Attacker = 1,
@@ -70,11 +67,21 @@ struct HitSearch {
     std::vector<HitSortEntry> sortScratch;
 };
 
+// Most ships one battle may hold, both sides together. Every ship costs a
+// record, a shot and room in the hit search, so a battle beyond this is
+// refused rather than left to run out of memory.
+constexpr int64_t kBattleShipLimit = 20'000'000;
+
+// One fight of two sides.
+// In: the ships each side brings (fillBattle), the colour index each side is
+// drawn in, and the most ships the battle may hold.
+// Out: attackerCount and defenderCount once advanceBattle reports the end.
+//
 // The two lists are vectors in list order. Ships and shots are only ever
 // appended with the next id, so list order is also id order, which lets a
 // removal find its element by binary search. Between calls both vectors hold
 // exactly the ships and shots in play: front() is the head, back() the tail.
-// Clearing keeps the memory for the next battle.
+// Clearing keeps the memory, and the limit, for the next battle.
 struct Battle {
     std::vector<BattleShip> ships;
     int32_t nextShipId = 0;
@@ -85,15 +92,8 @@ struct Battle {
     int32_t attackerColour = 0;
     int32_t defenderColour = 0;
     int32_t volleyPending = 1;
-    int32_t attackerSource = -1;
-    int32_t defenderSource = -1;
+    int64_t shipLimit = kBattleShipLimit;
     HitSearch hitSearch;
-};
-
-// Final counts of the last battle that ended, kept for the battle test mode.
-struct BattleOutcome {
-    int32_t attackerCount = 0;
-    int32_t defenderCount = 0;
 };
 
 void clearBattle(Battle& battle);
@@ -104,6 +104,10 @@ void addShip(Battle& battle, Random& random, BattleSide side);
 void removeShip(Battle& battle, int id);
 void addShot(Battle& battle, BattleSide side, float y);
 void removeShot(Battle& battle, int id);
+// Adds every ship of both sides, attackers first, each drawing as addShip
+// does. False, with nothing added and nothing drawn, when the sides together
+// exceed the battle's ship limit.
+bool fillBattle(Battle& battle, Random& random, int64_t attackers, int64_t defenders);
 
 // The simulation part of one frame: drift (one draw per ship, in list order),
 // the pending volley, the shot walk with its hits. Returns true when the
@@ -111,38 +115,3 @@ void removeShot(Battle& battle, int id);
 // ships + shots (times a logarithm in the frames where shots can hit), not
 // ships times shots.
 bool advanceBattle(Battle& battle, Random& random, float dt);
-
-// One frame of the running battle; frameDeltaMs is the previous frame's time.
-// When the battle ends, writes the outcome back, returns the phase to
-// BattlePhase and empties the battle. Does nothing outside the two battle
-// phases.
-void battleStep(Game& game, uint32_t frameDeltaMs);
-
-// ---------------------------------------------------------------------------
-// Battle test mode: F2 starts one 5000-against-5000 battle after another,
-// each logged to Data/output.txt with its result and wall-clock time; F12
-// stops it and returns the program to the Setup screen. Runs once per tick,
-// before the clicks, on the same Battle and phase as a game's battles.
-
-struct LogFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using LogFile = std::unique_ptr<std::FILE, LogFileCloser>;
-
-struct TestHarness {
-    bool running = false;
-    LogFile log;                // none when Data/output.txt could not be opened
-    uint32_t battleNumber = 1;  // above 1: a battle was started and is not yet logged
-    uint32_t totalTime = 0;     // ms of all logged battles
-    int32_t side1Wins = 0;
-    int32_t side2Wins = 0;
-    uint32_t startTime = 0;
-    uint32_t endTime = 0;
-    int32_t side1Ships = 0;
-    int32_t side2Ships = 0;
-};
-
-// One tick of the test mode. The key tables are the input's keys down and
-// their edge latches by virtual-key code; clock is the millisecond clock now.
-void runHarness(TestHarness& harness, Game& game, const std::array<bool, 256>& keyDown,
-                std::array<bool, 256>& keyLatch, uint32_t clock);

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "battle/battle.h"
-#include "game/game.h"
+#include "game/random.h"
 
 namespace {
 
@@ -34,8 +34,6 @@ void clearBattle(Battle& battle) {
     battle.attackerColour = 0;
     battle.defenderColour = 0;
     battle.volleyPending = 1;
-    battle.attackerSource = -1;
-    battle.defenderSource = -1;
 }
 
 void addShip(Battle& battle, Random& random, BattleSide side) {
@@ -71,4 +69,14 @@ void addShot(Battle& battle, BattleSide side, float y) {
 void removeShot(Battle& battle, int id) {
     auto it = findById(battle.shots, id);
     if (it != battle.shots.end()) battle.shots.erase(it);
+}
+
+bool fillBattle(Battle& battle, Random& random, int64_t attackers, int64_t defenders) {
+    if (attackers < 0 || defenders < 0) return false;
+    const int64_t total = static_cast<int64_t>(battle.ships.size()) + attackers + defenders;
+    if (total > battle.shipLimit) return false;
+    battle.ships.reserve(static_cast<size_t>(total));
+    for (int64_t i = 0; i < attackers; ++i) addShip(battle, random, BattleSide::Attacker);
+    for (int64_t i = 0; i < defenders; ++i) addShip(battle, random, BattleSide::Defender);
+    return true;
 }

@@ -1,6 +1,5 @@
-// Battle step: one frame of the fight (drift, volley, shots and hits) and,
-// once a side is gone and the sky is clear, the write-back of the outcome into
-// the groups, the planet and what the teams know.
+// Battle step: one frame of the fight (drift, volley, shots and hits), and
+// whether the fight is over.
 //
 // The hit rule is "the first enemy ship in list order whose y is within 4 of
 // the shot". Asked literally for every shot against the whole list, the test
@@ -17,7 +16,7 @@
 #include <utility>
 
 #include "battle/battle.h"
-#include "game/game.h"
+#include "game/random.h"
 
 namespace {
 
@@ -269,65 +268,6 @@ void walkShots(Battle& battle, float dt) {
     if (anyGone || anyInWindow) removeMarked(battle.shots, search.shotGone);
 }
 
-bool isPlanetIndex(int index) { return index >= 0 && index < kPlanetCount; }
-
-// Tells every player of `team` that `planet` belongs to owner with ships.
-void tellTeam(Game& game, int team, int planet, int32_t owner, int32_t ships) {
-    const GameSession& session = game.session;
-    for (int player = 0; player < session.playerCount && player < kMaxPlayers; ++player) {
-        if (session.teams[player] != team) continue;
-        game.intel[player].knownOwner[planet] = owner;
-        game.intel[player].knownShips[planet] = ships;
-    }
-}
-
-void writeBackGroupBattle(Game& game) {
-    const Battle& battle = game.battle;
-    GameSession& session = game.session;
-    session.phase = GamePhase::BattlePhase;
-    if (battle.attackerCount == 0) {
-        removeGroup(game.registry, battle.attackerSource);
-        session.selectedGroupId = -1;
-    } else {
-        setShips(game.registry, battle.attackerSource, battle.attackerCount);
-    }
-    if (battle.defenderCount == 0)
-        removeGroup(game.registry, battle.defenderSource);
-    else
-        setShips(game.registry, battle.defenderSource, battle.defenderCount);
-    refreshAvailability(game, session.currentPlayer);
-}
-
-void writeBackPlanetBattle(Game& game) {
-    const Battle& battle = game.battle;
-    GameSession& session = game.session;
-    const int player = session.currentPlayer;
-    const int index = battle.defenderSource;
-    session.phase = GamePhase::BattlePhase;
-    if (isPlanetIndex(index)) {
-        Planet& planet = game.planets[index];
-        if (battle.defenderCount == 0 && battle.attackerCount > 0) {
-            // The planet falls: its owner's team learns who took it, and with what.
-            if (planet.owner >= 0 && planet.owner < kMaxPlayers)
-                tellTeam(game, session.teams[planet.owner], index, player, battle.attackerCount);
-        } else {
-            planet.ships = battle.defenderCount;
-        }
-        if (battle.attackerCount > 0) {
-            planet.ships = battle.attackerCount;
-            planet.owner = player;
-        }
-    }
-    // The survivors now stand on the planet, or the group was destroyed.
-    removeGroup(game.registry, battle.attackerSource);
-    if (isPlanetIndex(index)) {
-        const Planet& planet = game.planets[index];
-        tellTeam(game, session.teams[player], index, planet.owner, planet.ships);
-    }
-    session.selectedGroupId = -1;
-    refreshAvailability(game, player);
-}
-
 }  // namespace
 
 bool advanceBattle(Battle& battle, Random& random, float dt) {
@@ -340,19 +280,4 @@ bool advanceBattle(Battle& battle, Random& random, float dt) {
         return false;
     }
     return true;
-}
-
-void battleStep(Game& game, uint32_t frameDeltaMs) {
-    const GamePhase phase = game.session.phase;
-    if (!isBattlePhase(phase)) return;
-    const float dt = static_cast<float>(frameDeltaMs) / 1000.0f;
-    if (!advanceBattle(game.battle, game.random, dt)) return;
-
-    if (phase == GamePhase::GroupBattle)
-        writeBackGroupBattle(game);
-    else
-        writeBackPlanetBattle(game);
-    game.lastOutcome = {game.battle.attackerCount, game.battle.defenderCount};
-    clearBattle(game.battle);
-    recomputeStatistics(game);
 }

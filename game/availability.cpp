@@ -104,13 +104,14 @@ void refreshAvailability(Game& game, int player) {
         show(panel, CommandId::PreviousGroup, true);
     }
 
-    if (const Group* g = findGroup(game.registry, game.session.selectedGroupId)) {
-        if (phase == GamePhase::Movement && g->ships > 1) show(panel, CommandId::SplitGroup, true);
-        if (findFriendInContact(game.registry, g->x, g->y, g->id, player) != -1)
+    if (const Group* selected = findGroup(game.registry, game.session.selectedGroupId)) {
+        const Group& group = *selected;
+        if (phase == GamePhase::Movement && group.ships > 1) show(panel, CommandId::SplitGroup, true);
+        if (findFriendInContact(game.registry, group.x, group.y, group.id, player) != -1)
             show(panel, CommandId::CombineGroups, true);
         if (phase == GamePhase::BattlePhase) {
-            if (g->stepsLeft == 0) {
-                const int planet = planetAt(game.planets, g->x, g->y);
+            if (group.stepsLeft == 0) {
+                const int planet = planetAt(game.planets, group.x, group.y);
                 if (planet != -1) {
                     show(panel, CommandId::AttackOrDonatePlanet, true);
                     const int owner = game.planets[planet].owner;
@@ -119,7 +120,7 @@ void refreshAvailability(Game& game, int player) {
                     setPlanetButtonDonation(panel, teamPlanet);
                 }
             }
-            if (findEnemyInContact(game.registry, game.session.teams, g->x, g->y, player))
+            if (findEnemyInContact(game.registry, game.session.teams, group.x, group.y, player))
                 show(panel, CommandId::AttackGroup, true);
         }
     }

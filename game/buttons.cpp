@@ -1,6 +1,7 @@
 // The button panel's data: 21 image buttons from the HUD atlas, each one a
 // command. A button is available exactly while it is visible.
-#include "game/game.h"
+#include "game/buttons.h"
+#include "game/commands.h"
 
 namespace {
 

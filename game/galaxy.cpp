@@ -12,22 +12,23 @@ constexpr float kMinPlanetDistance = 64.0f;
 constexpr int kStartingShips = 200;
 constexpr int kStartingProductionSum = 100;
 
-int ringBase(int d) {
-    if (d < 10) return 35;
-    if (d < 30) return 105;
-    if (d < 70) return 175;
+int ringBase(int ringDraw) {
+    if (ringDraw < 10) return 35;
+    if (ringDraw < 30) return 105;
+    if (ringDraw < 70) return 175;
     return 245;
 }
 
 Planet drawPlanet(Random& random, const Planet& previous) {
     Planet planet = previous;  // tilt, spin and marker angle are kept
-    const float a = static_cast<float>(nextRandom(random) % 201 - 100) / 100.0f;
-    float b = std::sqrt(1.0f - a * a);
-    if (nextRandom(random) % 2 == 1) b = -b;
+    // A point on the unit circle: its cosine drawn, the sine's sign drawn.
+    const float cosine = static_cast<float>(nextRandom(random) % 201 - 100) / 100.0f;
+    float sine = std::sqrt(1.0f - cosine * cosine);
+    if (nextRandom(random) % 2 == 1) sine = -sine;
     const int base = ringBase(nextRandom(random) % 150);
     const float radius = static_cast<float>(base + nextRandom(random) % 35);
-    planet.x = a * radius + kGalaxyCentreX;
-    planet.y = b * radius;
+    planet.x = cosine * radius + kGalaxyCentreX;
+    planet.y = sine * radius;
     planet.owner = -1;
     planet.production = nextRandom(random) % 21 + 10;
     planet.ships = nextRandom(random) % planet.production + 1;
@@ -35,23 +36,23 @@ Planet drawPlanet(Random& random, const Planet& previous) {
     return planet;
 }
 
-bool isTooClose(const Planet& a, const Planet& b) {
-    const float dx = a.x - b.x;
-    const float dy = a.y - b.y;
+bool isTooClose(const Planet& first, const Planet& second) {
+    const float dx = first.x - second.x;
+    const float dy = first.y - second.y;
     return std::sqrt(dx * dx + dy * dy) < kMinPlanetDistance;
 }
 
 // Lowest index owned by the player in [from, to), or -1.
 int firstOwned(const Galaxy& planets, int player, int from, int to) {
-    for (int i = from; i < to; ++i)
-        if (planets[i].owner == player) return i;
+    for (int index = from; index < to; ++index)
+        if (planets[index].owner == player) return index;
     return -1;
 }
 
 // Highest index owned by the player in [from, to), or -1.
 int lastOwned(const Galaxy& planets, int player, int from, int to) {
-    for (int i = to - 1; i >= from; --i)
-        if (planets[i].owner == player) return i;
+    for (int index = to - 1; index >= from; --index)
+        if (planets[index].owner == player) return index;
     return -1;
 }
 
@@ -68,13 +69,13 @@ Galaxy constructPlanets(Random& random) {
 
 void generateGalaxy(Game& game) {
     Galaxy& planets = game.planets;
-    for (int i = 0; i < kPlanetCount; ++i) {
+    for (int index = 0; index < kPlanetCount; ++index) {
         bool fits = false;
         while (!fits) {
-            planets[i] = drawPlanet(game.random, planets[i]);
+            planets[index] = drawPlanet(game.random, planets[index]);
             fits = true;
-            for (int j = 0; j < i && fits; ++j)
-                if (isTooClose(planets[i], planets[j])) fits = false;
+            for (int earlier = 0; earlier < index && fits; ++earlier)
+                if (isTooClose(planets[index], planets[earlier])) fits = false;
         }
     }
 
@@ -101,30 +102,30 @@ void generateGalaxy(Game& game) {
 }
 
 int planetAt(const Galaxy& planets, float x, float y) {
-    for (int i = 0; i < kPlanetCount; ++i)
-        if (planets[i].x == x && planets[i].y == y) return i;
+    for (int index = 0; index < kPlanetCount; ++index)
+        if (planets[index].x == x && planets[index].y == y) return index;
     return -1;
 }
 
 void selectNextPlanet(GameSession& session, const Galaxy& planets, int player) {
-    const int s = session.selectedPlanet;
-    if (s == -1) {
+    const int selected = session.selectedPlanet;
+    if (selected == -1) {
         session.selectedPlanet = firstOwned(planets, player, 0, kPlanetCount);
         return;
     }
-    int found = firstOwned(planets, player, s + 1, kPlanetCount);
-    if (found == -1) found = firstOwned(planets, player, 0, s);
+    int found = firstOwned(planets, player, selected + 1, kPlanetCount);
+    if (found == -1) found = firstOwned(planets, player, 0, selected);
     if (found != -1) session.selectedPlanet = found;
 }
 
 void selectPreviousPlanet(GameSession& session, const Galaxy& planets, int player) {
-    const int s = session.selectedPlanet;
-    if (s == -1) {
+    const int selected = session.selectedPlanet;
+    if (selected == -1) {
         session.selectedPlanet = firstOwned(planets, player, 0, kPlanetCount);
         return;
     }
-    int found = lastOwned(planets, player, 0, s);
-    if (found == -1) found = lastOwned(planets, player, s + 1, kPlanetCount);
+    int found = lastOwned(planets, player, 0, selected);
+    if (found == -1) found = lastOwned(planets, player, selected + 1, kPlanetCount);
     if (found != -1) session.selectedPlanet = found;
 }
 

@@ -2,6 +2,7 @@
 // selected planet (split, combine, send out, fight, donate, cycle), the count
 // selector's arithmetic, and the placement of a split or a new group.
 #include <algorithm>
+#include <cmath>
 
 #include "game/game.h"
 
@@ -64,19 +65,10 @@ void pressCountControl(Game& game, SelectorControl control, int most, Interactio
 
 void attackGroup(Game& game, int player) {
     const int selectedId = game.session.selectedGroupId;
-    const Group* attacker = findGroup(game.registry, selectedId);
     const Group* defender =
         findEnemyInContactOf(game.registry, game.session.teams, selectedId, player);
-    if (attacker == nullptr || defender == nullptr) return;
-
-    game.session.phase = GamePhase::GroupBattle;
-    Battle& battle = game.battle;
-    for (int i = 0; i < attacker->ships; ++i) addShip(battle, game.random, BattleSide::Attacker);
-    for (int i = 0; i < defender->ships; ++i) addShip(battle, game.random, BattleSide::Defender);
-    battle.attackerColour = attacker->owner + 1;
-    battle.defenderColour = defender->owner + 1;
-    battle.attackerSource = attacker->id;
-    battle.defenderSource = defender->id;
+    if (defender == nullptr) return;
+    startGroupBattle(game, selectedId, defender->id);
 }
 
 void attackOrDonatePlanet(Game& game, int player) {
@@ -98,14 +90,7 @@ void attackOrDonatePlanet(Game& game, int player) {
         return;
     }
 
-    game.session.phase = GamePhase::PlanetBattle;
-    Battle& battle = game.battle;
-    for (int i = 0; i < group->ships; ++i) addShip(battle, game.random, BattleSide::Attacker);
-    for (int i = 0; i < planet.ships; ++i) addShip(battle, game.random, BattleSide::Defender);
-    battle.attackerColour = group->owner + 1;
-    battle.defenderColour = planet.owner == -1 ? kNeutralColour : planet.owner + 1;
-    battle.attackerSource = group->id;
-    battle.defenderSource = planetIndex;
+    startPlanetBattle(game, group->id, planetIndex);
 }
 
 void cycleGroups(Game& game, void (*select)(Game&, int), int player) {
@@ -140,6 +125,25 @@ bool sendOutNewGroup(Game& game, float x, float y, int player) {
 
 bool isPlacing(InteractionMode mode) {
     return mode == InteractionMode::PlaceSplit || mode == InteractionMode::PlaceNewGroup;
+}
+
+// Where the placed group would set out from: the selected planet for a new
+// group, else the selected group (in the battle phase every placement is a
+// split). False when there is nothing to set out from.
+bool placementStart(const Game& game, float& x, float& y) {
+    const bool newGroup = game.interaction.mode == InteractionMode::PlaceNewGroup &&
+                          game.session.phase == GamePhase::Movement;
+    if (newGroup) {
+        if (!isValidPlanet(game.session.selectedPlanet)) return false;
+        x = game.planets[game.session.selectedPlanet].x;
+        y = game.planets[game.session.selectedPlanet].y;
+        return true;
+    }
+    const Group* group = findGroup(game.registry, game.session.selectedGroupId);
+    if (group == nullptr) return false;
+    x = group->x;
+    y = group->y;
+    return true;
 }
 
 }  // namespace
@@ -199,6 +203,11 @@ void placeTarget(Game& game, float x, float y) {
     const int player = game.session.currentPlayer;
     const InteractionMode mode = game.interaction.mode;
     if (!isPlacing(mode)) return;
+    // A target no course can reach is ignored as a whole, before anything changes.
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
+    float startX = 0.0f;
+    float startY = 0.0f;
+    if (placementStart(game, startX, startY) && !isPlannableCourse(startX, startY, x, y)) return;
 
     if (game.session.phase == GamePhase::Movement) {
         const bool placed = mode == InteractionMode::PlaceSplit

@@ -1,8 +1,9 @@
 // The group registry: every fleet in creation order, found by id, moved one
 // step per movement phase of its owner, merged, split and removed here.
 #include <cmath>
+#include <limits>
 
-#include "game/game.h"
+#include "game/groups.h"
 
 namespace {
 
@@ -12,13 +13,25 @@ float distanceSquared(float x1, float y1, float x2, float y2) {
     return dx * dx + dy * dy;
 }
 
-// Steps of 32 units towards the destination, the last one possibly shorter.
+// Courses at least this long (2^31 as a float) cannot have their length
+// turned into an int to count the steps.
+constexpr float kCourseLengthLimit = static_cast<float>(std::numeric_limits<int32_t>::max());
+
+float courseLength(float x, float y, float destinationX, float destinationY) {
+    const float dx = destinationX - x;
+    const float dy = destinationY - y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// Steps of kStepLength units towards the destination, the last one possibly
+// shorter. The course must be plannable.
 void planMovement(Group& group) {
     const float dx = group.destinationX - group.x;
     const float dy = group.destinationY - group.y;
-    const float distance = std::sqrt(dx * dx + dy * dy);
-    const int n = static_cast<int>(distance) / 32;
-    group.stepsLeft = static_cast<float>(n) < distance / kStepLength ? n + 1 : n;
+    const float distance = courseLength(group.x, group.y, group.destinationX, group.destinationY);
+    const int wholeSteps = static_cast<int>(distance) / static_cast<int>(kStepLength);
+    const bool partStep = static_cast<float>(wholeSteps) < distance / kStepLength;
+    group.stepsLeft = partStep ? wholeSteps + 1 : wholeSteps;
     if (distance == 0.0f) {
         group.stepX = 0.0f;
         group.stepY = 0.0f;
@@ -48,8 +61,15 @@ bool isWithinSight(float x1, float y1, float x2, float y2) {
     return distanceSquared(x1, y1, x2, y2) <= kSightDistanceSquared;
 }
 
+bool isPlannableCourse(float x, float y, float destinationX, float destinationY) {
+    // Not finite covers a NaN or infinite end as well as a length that overflowed.
+    const float distance = courseLength(x, y, destinationX, destinationY);
+    return std::isfinite(distance) && distance < kCourseLengthLimit;
+}
+
 int createGroup(GroupRegistry& registry, float x, float y, float destinationX, float destinationY,
                 int ships, int owner) {
+    if (!isPlannableCourse(x, y, destinationX, destinationY)) return -1;
     Group group;
     group.x = x;
     group.y = y;
@@ -82,7 +102,7 @@ void clearGroups(GroupRegistry& registry) {
 
 void setDestination(GroupRegistry& registry, int id, float x, float y) {
     Group* group = findGroup(registry, id);
-    if (!group) return;
+    if (!group || !isPlannableCourse(group->x, group->y, x, y)) return;
     group->destinationX = x;
     group->destinationY = y;
     planMovement(*group);
@@ -94,31 +114,32 @@ void splitGroup(GroupRegistry& registry, int id, float destinationX, float desti
     if (!group) return;
     const float x = group->x;
     const float y = group->y;
-    createGroup(registry, x, y, destinationX, destinationY, count, owner);
+    if (createGroup(registry, x, y, destinationX, destinationY, count, owner) == -1) return;
     findGroup(registry, id)->ships -= count;  // the append may have moved it
 }
 
 void combineGroup(GroupRegistry& registry, int id) {
-    Group* g = findGroup(registry, id);
-    if (!g) return;
-    const Group* h = nullptr;
+    Group* group = findGroup(registry, id);
+    if (!group) return;
+    const Group* partner = nullptr;
     for (const Group& other : registry.groups) {
-        if (other.id != g->id && other.owner == g->owner && isInContact(g->x, g->y, other.x, other.y)) {
-            h = &other;
+        if (other.id != group->id && other.owner == group->owner &&
+            isInContact(group->x, group->y, other.x, other.y)) {
+            partner = &other;
             break;
         }
     }
-    if (!h) return;
+    if (!partner) return;
     // The merged group stands still at the midpoint and forgets both courses.
-    g->stepX = 0.0f;
-    g->stepY = 0.0f;
-    g->x = (g->x + h->x) / 2.0f;
-    g->y = (g->y + h->y) / 2.0f;
-    g->ships += h->ships;
-    g->destinationX = g->x;
-    g->destinationY = g->y;
-    g->stepsLeft = 0;
-    removeGroup(registry, h->id);
+    group->stepX = 0.0f;
+    group->stepY = 0.0f;
+    group->x = (group->x + partner->x) / 2.0f;
+    group->y = (group->y + partner->y) / 2.0f;
+    group->ships += partner->ships;
+    group->destinationX = group->x;
+    group->destinationY = group->y;
+    group->stepsLeft = 0;
+    removeGroup(registry, partner->id);
 }
 
 void advanceGroups(GroupRegistry& registry, int player) {
@@ -234,14 +255,14 @@ void revealPlanetsUnderGroups(const GroupRegistry& registry, const Galaxy& plane
     const int team = session.teams[player];
     for (const Group& group : registry.groups) {
         if (group.owner != player || group.stepsLeft != 0) continue;
-        for (int i = 0; i < kPlanetCount; ++i) {
-            const Planet& planet = planets[i];
+        for (int index = 0; index < kPlanetCount; ++index) {
+            const Planet& planet = planets[index];
             if (planet.x != group.x || planet.y != group.y) continue;
             if (planet.owner == -1 || session.teams[planet.owner] == team) continue;
-            for (int j = 0; j < session.playerCount; ++j) {
-                if (session.teams[j] != team) continue;
-                intel[j].knownOwner[i] = planet.owner;
-                intel[j].knownShips[i] = planet.ships;
+            for (int member = 0; member < session.playerCount; ++member) {
+                if (session.teams[member] != team) continue;
+                intel[member].knownOwner[index] = planet.owner;
+                intel[member].knownShips[index] = planet.ships;
             }
         }
     }

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "game/game.h"
+#include "game/save_file.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ constexpr int kPlanetRecordBytes = 36;
 constexpr int kTeamsBytes = 4 * kMaxPlayers;
 constexpr int kIntelRecordBytes = 8 * kPlanetCount;
 constexpr int kSaveCountBytes = 12;  // player count, current player, group count
+
+// Bounds far beyond any real game (production is 10..30 and never changes,
+// stocks stay far below a million) that keep every sum of ships within an int
+// and every battle within reach of the memory.
+constexpr int32_t kMostShipsInOnePlace = 100'000'000;
+constexpr int64_t kMostShipsInAll = 1'000'000'000;
+constexpr int32_t kMostProduction = 1'000;
 
 static_assert(kSaveCountBytes + kPlanetCount * kPlanetRecordBytes + kTeamsBytes +
                   kMaxPlayers * kIntelRecordBytes ==
@@ -153,7 +161,7 @@ std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::stri
                  std::to_string(expectedSize(groupCount)) + " bytes)";
         return std::nullopt;
     }
-    if (saved.playerCount < 2 || saved.playerCount > kMaxPlayers) {
+    if (saved.playerCount < kMinPlayers || saved.playerCount > kMaxPlayers) {
         reason = "the player count " + std::to_string(saved.playerCount) + " is not 2..8";
         return std::nullopt;
     }
@@ -177,7 +185,7 @@ std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::stri
             reason = which + " has the owner " + std::to_string(group.owner);
             return std::nullopt;
         }
-        if (group.ships < 1) {
+        if (group.ships < 1 || group.ships > kMostShipsInOnePlace) {
             reason = which + " has " + std::to_string(group.ships) + " ships";
             return std::nullopt;
         }
@@ -199,8 +207,12 @@ std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::stri
             reason = which + " has the owner " + std::to_string(planet.owner);
             return std::nullopt;
         }
-        if (planet.ships < 0) {
+        if (planet.ships < 0 || planet.ships > kMostShipsInOnePlace) {
             reason = which + " has " + std::to_string(planet.ships) + " ships";
+            return std::nullopt;
+        }
+        if (planet.production < 0 || planet.production > kMostProduction) {
+            reason = which + " has the production " + std::to_string(planet.production);
             return std::nullopt;
         }
         if (planet.model != 0 && planet.model != 1) {
@@ -208,6 +220,14 @@ std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::stri
             return std::nullopt;
         }
         saved.planets[i] = planet;
+    }
+
+    int64_t shipsInAll = 0;
+    for (const Group& group : saved.groups) shipsInAll += group.ships;
+    for (const Planet& planet : saved.planets) shipsInAll += planet.ships;
+    if (shipsInAll > kMostShipsInAll) {
+        reason = "it holds " + std::to_string(shipsInAll) + " ships in all";
+        return std::nullopt;
     }
 
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
@@ -308,8 +328,6 @@ bool writeAll(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-std::string dataPath(const std::string& name) { return "Data/" + name; }
-
 std::vector<uint8_t> encodeSave(const Game& game) {
     std::vector<uint8_t> bytes;
     const int groupCount = countGroups(game.registry);
@@ -353,6 +371,7 @@ bool loadGame(Game& game) {
         return false;
     }
 
+    emptyBattle(game);
     GameSession& session = game.session;
     session.playerCount = saved->playerCount;
     session.currentPlayer = saved->currentPlayer;

@@ -80,7 +80,7 @@ void endBattle(Game& game) {
     // Nothing of this player's selector may reach the next player's turn.
     game.interaction.mode = InteractionMode::Idle;
     session.currentPlayer += 1;
-    if (session.currentPlayer == session.playerCount) session.currentPlayer = 0;
+    if (session.currentPlayer >= session.playerCount) session.currentPlayer = 0;
     for (int id = 0; id <= static_cast<int>(CommandId::PreviousCombatGroup); ++id)
         game.buttons.buttons[id].visible = false;
     show(game, CommandId::EndBattle, false);
@@ -90,16 +90,16 @@ void endBattle(Game& game) {
 
 void increasePlayers(GameSession& session) {
     session.playerCount += 1;
-    if (session.playerCount == 9) {
-        session.playerCount = 2;
-        for (int slot = 2; slot < kMaxPlayers; ++slot) session.teams[slot] = 0;
+    if (session.playerCount > kMaxPlayers) {
+        session.playerCount = kMinPlayers;
+        for (int slot = kMinPlayers; slot < kMaxPlayers; ++slot) session.teams[slot] = 0;
     }
 }
 
 void decreasePlayers(GameSession& session) {
     session.playerCount -= 1;
-    if (session.playerCount == 1)
-        session.playerCount = 8;
+    if (session.playerCount < kMinPlayers)
+        session.playerCount = kMaxPlayers;
     else
         session.teams[session.playerCount] = 0;  // the slot that was removed
 }
@@ -116,7 +116,7 @@ void initialiseGame(Game& game) {
     game.interaction.hoveredGroup = -1;
     game.interaction.hoveredSetupRow = -1;
     game.interaction.hoveredSelectorControl = -1;
-    session.playerCount = 2;
+    session.playerCount = kMinPlayers;
     session.currentPlayer = 0;
     session.teams.fill(0);
     showStartupButtons(game);
@@ -125,7 +125,7 @@ void initialiseGame(Game& game) {
 }
 
 void returnToSetup(Game& game) {
-    clearBattle(game.battle);
+    emptyBattle(game);
     clearGroups(game.registry);
     game.intel.fill(PlanetIntel{});
     game.session.phase = GamePhase::Setup;
@@ -146,12 +146,14 @@ void requestQuit(Game& game, int exitCode) {
 
 void cycleTeam(GameSession& session, int slot) {
     if (slot < 0 || slot >= kMaxPlayers) return;
+    // There are as many teams as player slots.
     session.teams[slot] += 1;
-    if (session.teams[slot] == 8) session.teams[slot] = 0;
+    if (session.teams[slot] >= kMaxPlayers) session.teams[slot] = 0;
 }
 
 void dispatchCommand(Game& game, int commandId) {
     if (commandId < 0 || commandId >= kButtonCount) return;
+    if (!game.buttons.buttons[commandId].visible) return;
     const CommandId id = static_cast<CommandId>(commandId);
     switch (id) {
         case CommandId::EndMovement: endMovement(game); break;

@@ -9,8 +9,8 @@
 
 #include <SDL.h>
 
-#include "battle/battle.h"
 #include "game/game.h"
+#include "game/test_mode.h"
 #include "interaction/interaction.h"
 
 constexpr int kWindowWidth = 800;

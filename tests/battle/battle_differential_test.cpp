@@ -15,8 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include "battle/battle.h"
 #include "battle/battle_oracle.h"
-#include "game/game.h"
+#include "game/random.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "game/game.h"
+#include "battle/battle.h"
+#include "game/random.h"
 
 namespace {
 
@@ -146,8 +147,6 @@ TEST(BattleModel, ClearingRestoresTheEmptyBattle) {
     battle.volleyPending = 0;
     battle.attackerColour = 3;
     battle.defenderColour = 15;
-    battle.attackerSource = 7;
-    battle.defenderSource = 12;
     clearBattle(battle);
     clearBattle(battle);  // twice is harmless
 
@@ -158,8 +157,6 @@ TEST(BattleModel, ClearingRestoresTheEmptyBattle) {
     EXPECT_EQ(battle.volleyPending, 1);
     EXPECT_EQ(battle.attackerColour, 0);
     EXPECT_EQ(battle.defenderColour, 0);
-    EXPECT_EQ(battle.attackerSource, -1);
-    EXPECT_EQ(battle.defenderSource, -1);
 
     Random random;
     addShip(battle, random, BattleSide::Defender);

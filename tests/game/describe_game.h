@@ -49,10 +49,11 @@ inline std::string describeGame(const Game& game) {
         << in.hoveredGroup << " pressTime " << in.pressTime << " hoveredPlanet " << in.hoveredPlanet
         << " hoveredSetupRow " << in.hoveredSetupRow << " hoveredControl "
         << in.hoveredSelectorControl << '\n';
-    const Battle& b = game.battle;
-    out << "battle " << b.attackerCount << " vs " << b.defenderCount << " colours "
-        << b.attackerColour << ',' << b.defenderColour << " sources " << b.attackerSource << ','
-        << b.defenderSource << " nextShip " << b.nextShipId << '\n';
+    const Battle& battle = game.battle;
+    out << "battle " << battle.attackerCount << " vs " << battle.defenderCount << " colours "
+        << battle.attackerColour << ',' << battle.defenderColour << " sources "
+        << game.battleSources.attackerSource << ',' << game.battleSources.defenderSource
+        << " nextShip " << battle.nextShipId << '\n';
     out << "random " << game.random.state << '\n';
     return out.str();
 }

@@ -2,6 +2,7 @@
 // group, combat and donation, and the selection commands.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "game/describe_game.h"
@@ -434,6 +435,39 @@ TEST(Placement, AbandonedWhenNoValidCountExists) {
     }
 }
 
+// Found by fuzzing the rules: a target that is not a finite number, or too
+// far to count its steps in an int, converted a float to int out of range.
+// Such a target is ignored as a whole: no group made, no ship taken.
+TEST(Placement, TargetThatIsNotAFiniteNumberOrTooFarIsIgnored) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    const float targets[][2] = {{std::numeric_limits<float>::quiet_NaN(), 0.0f},
+                                {0.0f, infinity},
+                                {-infinity, 0.0f},
+                                {3.0e9f, 0.0f},
+                                {1.0e30f, -1.0e30f}};
+    for (InteractionMode mode : {InteractionMode::PlaceSplit, InteractionMode::PlaceNewGroup}) {
+        Game game;
+        prepare(game, GamePhase::Movement);
+        placePlanet(game, 4, 100.0f, 100.0f, 25, 0);
+        game.session.selectedPlanet = 4;
+        const int id = standingGroup(game, 0.0f, 0.0f, 10, 0);
+        game.session.selectedGroupId = id;
+        game.interaction.mode = mode;
+        game.interaction.count = 3;
+        const std::string before = describeGame(game);
+        for (const auto& target : targets) {
+            placeTarget(game, target[0], target[1]);
+            setDestination(game.registry, id, target[0], target[1]);
+            EXPECT_EQ(describeGame(game), before)
+                << static_cast<int>(mode) << " to " << target[0] << ',' << target[1];
+        }
+        // Far, but countable: a course of about 31,250,000 steps.
+        placeTarget(game, 1.0e9f, 0.0f);
+        EXPECT_EQ(countGroups(game.registry), 2);
+        EXPECT_GT(game.registry.groups.back().stepsLeft, 31'000'000);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The commands without a second stage.
 
@@ -530,8 +564,8 @@ TEST(AttackGroup, FillsTheBattleWithEveryShipOfBothGroups) {
     EXPECT_EQ(game.battle.defenderCount, 2);
     EXPECT_EQ(game.battle.attackerColour, 1);
     EXPECT_EQ(game.battle.defenderColour, 3);
-    EXPECT_EQ(game.battle.attackerSource, attacker);
-    EXPECT_EQ(game.battle.defenderSource, enemy);
+    EXPECT_EQ(game.battleSources.attackerSource, attacker);
+    EXPECT_EQ(game.battleSources.defenderSource, enemy);
     EXPECT_EQ(game.session.selectedGroupId, attacker);
     EXPECT_EQ(countGroups(game.registry), 4);
     EXPECT_EQ(visibleButtons(game), buttonsBefore);
@@ -590,8 +624,8 @@ TEST(AttackOrDonatePlanet, FightsNeutralPlanetsWithAGreyDefender) {
     EXPECT_EQ(game.battle.defenderCount, 6);
     EXPECT_EQ(game.battle.attackerColour, 2);
     EXPECT_EQ(game.battle.defenderColour, kNeutralColour);
-    EXPECT_EQ(game.battle.attackerSource, id);
-    EXPECT_EQ(game.battle.defenderSource, 8);
+    EXPECT_EQ(game.battleSources.attackerSource, id);
+    EXPECT_EQ(game.battleSources.defenderSource, 8);
     EXPECT_EQ(shipsOf(game.registry, id), 5);  // the battle's end writes the outcome back
     EXPECT_EQ(game.planets[8].ships, 6);
 }
@@ -610,7 +644,7 @@ TEST(AttackOrDonatePlanet, FightsEnemyPlanetsInTheirOwnersColour) {
     EXPECT_EQ(game.battle.defenderCount, 0);
     EXPECT_EQ(game.battle.attackerColour, 1);
     EXPECT_EQ(game.battle.defenderColour, 3);
-    EXPECT_EQ(game.battle.defenderSource, 0);
+    EXPECT_EQ(game.battleSources.defenderSource, 0);
 }
 
 TEST(AttackOrDonatePlanet, ActsOnlyForAnOwnGroupStandingOnAPlanet) {

@@ -35,10 +35,6 @@ int productionOf(const Game& game, int player) {
 bool visible(const Game& game, int button) { return game.buttons.buttons[button].visible; }
 bool visible(const Game& game, CommandId id) { return visible(game, static_cast<int>(id)); }
 
-bool isBattle(GamePhase phase) {
-    return phase == GamePhase::GroupBattle || phase == GamePhase::PlanetBattle;
-}
-
 void expectInvariants(const Game& game, const std::string& move) {
     std::set<int> ids;
     for (const Group& group : game.registry.groups) {
@@ -120,7 +116,7 @@ struct RandomPlayer {
         const int owner = player();
         action();
         expectInvariants(game, name);
-        if (isBattle(game.session.phase)) {
+        if (isBattlePhase(game.session.phase)) {
             EXPECT_EQ(shipTotal(game), before) << name << " filling a battle";
             runBattle(name);
         } else if (name == "EndMovement") {
@@ -133,17 +129,17 @@ struct RandomPlayer {
     void runBattle(const std::string& name) {
         ++battles;
         const bool planetBattle = game.session.phase == GamePhase::PlanetBattle;
-        const int planet = game.battle.defenderSource;
+        const int planet = game.battleSources.defenderSource;
         const int64_t before = shipTotal(game);
         const int attackersAtStart = game.battle.attackerCount;
         const int defendersAtStart = game.battle.defenderCount;
         int steps = 0;
-        while (isBattle(game.session.phase) && steps < kMaxBattleSteps) {
+        while (isBattlePhase(game.session.phase) && steps < kMaxBattleSteps) {
             battleStep(game, kFrameMs);
             ++steps;
             expectInvariants(game, name + " battle step");
         }
-        ASSERT_FALSE(isBattle(game.session.phase)) << name << " never ended";
+        ASSERT_FALSE(isBattlePhase(game.session.phase)) << name << " never ended";
         EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
         const int losses = (attackersAtStart - game.lastOutcome.attackerCount) +
                            (defendersAtStart - game.lastOutcome.defenderCount);

@@ -1,7 +1,5 @@
 // Save file: the byte layout, a save and load round trip, damaged files that
 // must change nothing, and failed saves that must keep the previous save.
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -17,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data_folder.h"
 #include "game/describe_game.h"
 #include "game/game.h"
 
@@ -97,19 +96,7 @@ void buildGame(Game& game) {
 // as the game finds its files relative to the working directory.
 class SaveFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "brennolt-save-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        fs::create_directory(folder_ / "Data");
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    void SetUp() override { ASSERT_TRUE(folder_.ready()); }
 
     // Loads the file into `game` and returns what went to standard error.
     static std::string loadReportingErrors(Game& game, bool& loaded) {
@@ -123,8 +110,7 @@ protected:
         return ::testing::internal::GetCapturedStderr();
     }
 
-    fs::path previous_;
-    fs::path folder_;
+    DataFolder folder_;
 };
 
 }  // namespace
@@ -373,6 +359,91 @@ TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
     Game game;
     initialiseGame(game);
     EXPECT_TRUE(loadGame(game));
+}
+
+// Found by fuzzing the loader: a group of 300,000,000 ships loaded and its
+// battle allocated until the program aborted, counts near 2^31 overflowed the
+// statistics, and a negative production turned into negative ships.
+TEST_F(SaveFileTest, ShipsAndProductionBeyondAnyRealGameAreRejected) {
+    Game source;
+    buildGame(source);
+    const int groups = countGroups(source.registry);
+    const Bytes good = encodeSave(source);
+    const int32_t mostInOnePlace = 100'000'000;
+    const auto groupShips = [&](int index) { return groupOffset(index) + 32; };
+    const auto planetShips = [&](int index) { return planetOffset(groups, index) + 12; };
+    const auto production = [&](int index) { return planetOffset(groups, index) + 8; };
+
+    struct Change {
+        const char* name;
+        std::function<void(Bytes&)> apply;
+        bool loads;
+    };
+    const Change changes[] = {
+        {"group of 100,000,001",
+         [&](Bytes& b) { setInt(b, groupShips(1), mostInOnePlace + 1); }, false},
+        {"planet of 100,000,001",
+         [&](Bytes& b) { setInt(b, planetShips(3), mostInOnePlace + 1); }, false},
+        {"production -1", [&](Bytes& b) { setInt(b, production(0), -1); }, false},
+        {"production 1001", [&](Bytes& b) { setInt(b, production(31), 1001); }, false},
+        {"over 1,000,000,000 ships in all",
+         [&](Bytes& b) {
+             for (int i = 0; i < 10; ++i) setInt(b, planetShips(i), mostInOnePlace);
+         },
+         false},
+        {"100,000,000 in a group and a planet, production 0 and 1000",
+         [&](Bytes& b) {
+             setInt(b, groupShips(0), mostInOnePlace);
+             setInt(b, planetShips(5), mostInOnePlace);
+             setInt(b, production(6), 0);
+             setInt(b, production(7), 1000);
+         },
+         true},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        Bytes bytes = good;
+        change.apply(bytes);
+        writeFile(kSavePath, bytes);
+        Game game;
+        initialiseGame(game);
+        const std::string before = describeGame(game);
+        bool loaded = !change.loads;
+        const std::string errors = loadReportingErrors(game, loaded);
+        EXPECT_EQ(loaded, change.loads);
+        if (change.loads) {
+            EXPECT_EQ(errors, "");
+            EXPECT_EQ(encodeSave(game).size(), bytes.size());
+        } else {
+            EXPECT_EQ(describeGame(game), before);
+            EXPECT_EQ(linesIn(errors), 1) << errors;
+        }
+    }
+}
+
+// Found by fuzzing the dispatcher: a load during a battle left its ships in
+// place for the loaded game.
+TEST_F(SaveFileTest, LoadEmptiesARunningBattle) {
+    Game original;
+    buildGame(original);
+    ASSERT_TRUE(saveGame(original));
+
+    Game game;
+    buildGame(game);
+    const int attacker = game.registry.groups[0].id;
+    const int defender = game.registry.groups[1].id;
+    ASSERT_TRUE(startGroupBattle(game, attacker, defender));
+    battleStep(game, 16);
+    ASSERT_FALSE(game.battle.shots.empty());
+
+    ASSERT_TRUE(loadGame(game));
+    EXPECT_EQ(game.session.phase, GamePhase::TurnStart);
+    EXPECT_TRUE(game.battle.ships.empty());
+    EXPECT_TRUE(game.battle.shots.empty());
+    EXPECT_EQ(game.battle.attackerCount + game.battle.defenderCount, 0);
+    EXPECT_EQ(game.battle.volleyPending, 1);
+    EXPECT_EQ(game.battleSources.attackerSource, -1);
+    EXPECT_EQ(game.battleSources.defenderSource, -1);
 }
 
 TEST_F(SaveFileTest, UnreadableSaveIsReportedAndChangesNothing) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
+#include "game/describe_game.h"
 #include "game/game.h"
 
 namespace {
@@ -327,4 +329,43 @@ TEST(TurnFlow, ReturnToSetupForgetsTheGameButKeepsPlayersAndTeams) {
 
     dispatchCommand(game, CommandId::BeginTurn);  // a new galaxy on an empty registry
     EXPECT_EQ(countGroups(game.registry), 6);
+}
+
+// Found by fuzzing the dispatcher: commands of buttons the game does not offer
+// (the player count changed after Setup, the end of a battle phase that is not
+// running) pushed the current player past the teams. Only offered buttons act.
+TEST(Dispatch, CommandsOfHiddenButtonsChangeNothing) {
+    Game game = startedGame();
+    for (int i = 2; i < kMaxPlayers; ++i) dispatchCommand(game, CommandId::IncreasePlayers);
+    dispatchCommand(game, CommandId::BeginTurn);
+    for (int player = 0; player < 2; ++player) {
+        dispatchCommand(game, CommandId::BeginTurn);
+        dispatchCommand(game, CommandId::EndMovement);
+        dispatchCommand(game, CommandId::EndBattle);
+    }
+    ASSERT_EQ(game.session.phase, GamePhase::TurnStart);
+    ASSERT_EQ(game.session.currentPlayer, 2);
+    const std::string before = describeGame(game);
+
+    for (int id = 0; id < kButtonCount; ++id) {
+        if (game.buttons.buttons[id].visible) continue;
+        for (int press = 0; press < 8; ++press) dispatchCommand(game, id);
+        EXPECT_EQ(describeGame(game), before) << "command " << id;
+    }
+    EXPECT_FALSE(game.quitRequested);
+    dispatchCommand(game, CommandId::BeginTurn);  // an offered one still acts
+    EXPECT_EQ(game.session.phase, GamePhase::Movement);
+}
+
+TEST(TurnFlow, CurrentPlayerAtOrBeyondTheCountWrapsToTheFirst) {
+    for (int current : {2, 3, 7}) {
+        Game game = startedGame();
+        dispatchCommand(game, CommandId::IncreasePlayers);
+        dispatchCommand(game, CommandId::BeginTurn);
+        dispatchCommand(game, CommandId::BeginTurn);
+        dispatchCommand(game, CommandId::EndMovement);
+        game.session.currentPlayer = current;
+        dispatchCommand(game, CommandId::EndBattle);
+        EXPECT_EQ(game.session.currentPlayer, 0) << "from player " << current;
+    }
 }

@@ -149,19 +149,32 @@ TEST_F(Tick, BattleStepTakesThePreviousFramesDelta) {
     // One attacker against nobody: its single shot must fly 92 units (1.84 s)
     // out of play before the battle can end.
     Game& game = program->game;
-    addShip(game.battle, game.random, BattleSide::Attacker);
+    fillBattle(game.battle, game.random, 1, 0);
     game.session.phase = GamePhase::GroupBattle;
 
     runTick(*program);  // fires the shot; a frame of 0 ms
     now = 2000;
     runTick(*program);  // this frame took 2 s, but the step had the 0 ms one
     EXPECT_EQ(game.session.phase, GamePhase::GroupBattle);
+    ASSERT_EQ(game.battle.shots.size(), 1u);
+    EXPECT_EQ(game.battle.shots[0].x, -43.0f);
+    runTick(*program);  // now the step has the 2 s frame, simulated as 0.1 s
+    EXPECT_EQ(game.battle.shots[0].x, -38.0f);
+
+    // Frames of 0.1 s from here (the first step still has the 0 ms frame):
+    // 18 more steps carry the shot past 49 and end the battle.
+    for (int frame = 0; frame < 18; ++frame) {
+        now += 100;
+        runTick(*program);
+    }
+    EXPECT_EQ(game.session.phase, GamePhase::GroupBattle);
+    now += 100;
     runTick(*program);  // now the shot leaves play and the battle ends
     EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
     EXPECT_EQ(game.lastOutcome.attackerCount, 1);
     EXPECT_EQ(game.lastOutcome.defenderCount, 0);
 
-    now = 9000;
+    now += 7000;
     runTick(*program);  // no battle, no step
     EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
 }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -13,34 +12,8 @@
 #include <sstream>
 #include <string>
 
+#include "data_folder.h"
 #include "platform/program.h"
-
-// Changes into a fresh directory with an empty Data/ for the test's lifetime.
-class DataDirectory {
-public:
-    DataDirectory() {
-        char pattern[] = "/tmp/brennolt-platform-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) return;
-        path_ = pattern;
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
-        std::filesystem::create_directory("Data");
-    }
-    ~DataDirectory() {
-        if (path_.empty()) return;
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    DataDirectory(const DataDirectory&) = delete;
-    DataDirectory& operator=(const DataDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
-};
 
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream file(path);
@@ -86,7 +59,7 @@ protected:
         for (SDL_Event event : events) SDL_PushEvent(&event);
     }
 
-    DataDirectory directory;
+    DataFolder directory;
     VideoSession video;
     uint32_t now = 0;
     std::unique_ptr<Program> program;

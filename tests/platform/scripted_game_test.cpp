@@ -279,7 +279,7 @@ protected:
     }
 
     XDisplay screen;
-    DataDirectory directory;
+    DataFolder directory;
     std::unique_ptr<GameProcess> process;
     std::unique_ptr<Player> player;
     std::unique_ptr<Game> shadow;

@@ -15,7 +15,7 @@ constexpr const char* kEndLine = "--==Simulation Ended By User==--\n";
 TEST(WholeProgram, F2ThenF12LogsTheStartedBattleAndCloseEndsWithCodeZero) {
     XDisplay screen;
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
-    DataDirectory directory;
+    DataFolder directory;
     GameProcess game(directory.path(), true);
     Window window = 0;
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
@@ -37,7 +37,7 @@ TEST(WholeProgram, F2ThenF12LogsTheStartedBattleAndCloseEndsWithCodeZero) {
 TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
     XDisplay screen;
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
-    DataDirectory directory;
+    DataFolder directory;
     std::filesystem::remove_all(directory.path() / "Data");
     GameProcess game(directory.path(), true);
     Window window = 0;
@@ -55,7 +55,7 @@ TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
 }
 
 TEST(WholeProgram, WithoutADisplayItSaysSoInOneLineAndFails) {
-    DataDirectory directory;
+    DataFolder directory;
     GameProcess game(directory.path(), false);
     const std::optional<int> code = game.exitCode();
     ASSERT_TRUE(code.has_value());

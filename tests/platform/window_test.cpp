@@ -118,7 +118,7 @@ TEST_F(Window, StartUpLeavesTheSetupScreenAndItsDrawingState) {
 }
 
 TEST(StartUp, SeedsTheGeneratorAfterThePlanetsTookTheirDraws) {
-    DataDirectory directory;
+    DataFolder directory;
     VideoSession video;
     ASSERT_TRUE(video.ready);
     Program program;

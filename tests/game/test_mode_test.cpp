@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include "battle/battle.h"
+#include "data_folder.h"
 #include "game/game.h"
+#include "game/test_mode.h"
 
 namespace {
 
@@ -30,20 +30,11 @@ int countOpenFiles() {
 class TestHarnessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/brennolt-harness-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory = pattern;
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(directory);
-        std::filesystem::create_directory("Data");
+        ASSERT_TRUE(folder.ready());
         initialiseGame(game);
     }
 
-    void TearDown() override {
-        harness.log.reset();
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(directory);
-    }
+    void TearDown() override { harness.log.reset(); }
 
     void tick(uint32_t clock) { runHarness(harness, game, keyDown, keyLatch, clock); }
 
@@ -58,7 +49,7 @@ protected:
     // What the battle step leaves when a battle is over.
     void finishBattle(int attackers, int defenders) {
         game.lastOutcome = {attackers, defenders};
-        clearBattle(game.battle);
+        emptyBattle(game);
         game.session.phase = GamePhase::BattlePhase;
     }
 
@@ -69,8 +60,7 @@ protected:
         return text.str();
     }
 
-    std::filesystem::path directory;
-    std::filesystem::path previous;
+    DataFolder folder;
     Game game;
     TestHarness harness;
     std::array<bool, 256> keyDown{};
@@ -87,8 +77,8 @@ TEST_F(TestHarnessTest, FirstTickWritesOnlyTheFirstBattleHeader) {
     EXPECT_EQ(game.battle.defenderCount, 5000);
     EXPECT_EQ(game.battle.attackerColour, 1);
     EXPECT_EQ(game.battle.defenderColour, 2);
-    EXPECT_EQ(game.battle.attackerSource, -1);
-    EXPECT_EQ(game.battle.defenderSource, -1);
+    EXPECT_EQ(game.battleSources.attackerSource, -1);
+    EXPECT_EQ(game.battleSources.defenderSource, -1);
 
     // While the battle runs the test mode only waits.
     for (uint32_t clock = 1016; clock < 1200; clock += 16) tick(clock);
@@ -208,11 +198,9 @@ TEST_F(TestHarnessTest, UnopenableLogIsReportedOnceAndTheBattlesStillRun) {
 TEST_F(TestHarnessTest, F2DuringAPlanetBattleWaitsForItsEnd) {
     dispatchCommand(game, CommandId::BeginTurn);
     dispatchCommand(game, CommandId::BeginTurn);
-    for (int i = 0; i < 3; ++i) addShip(game.battle, game.random, BattleSide::Attacker);
-    for (int i = 0; i < 2; ++i) addShip(game.battle, game.random, BattleSide::Defender);
-    game.battle.attackerSource = game.registry.groups.front().id;
-    game.battle.defenderSource = 4;
-    game.session.phase = GamePhase::PlanetBattle;
+    setShips(game.registry, game.registry.groups.front().id, 3);
+    game.planets[4].ships = 2;
+    ASSERT_TRUE(startPlanetBattle(game, game.registry.groups.front().id, 4));
 
     tap(kF2, 1000);
     EXPECT_EQ(game.session.phase, GamePhase::PlanetBattle);
@@ -225,7 +213,7 @@ TEST_F(TestHarnessTest, F2DuringAPlanetBattleWaitsForItsEnd) {
     EXPECT_EQ(log(), "Battle 1:\n5000 VS 5000\n");
     EXPECT_EQ(game.battle.attackerCount, 5000);
     EXPECT_EQ(game.battle.defenderCount, 5000);
-    EXPECT_EQ(game.battle.attackerSource, -1);
+    EXPECT_EQ(game.battleSources.attackerSource, -1);
 }
 
 TEST_F(TestHarnessTest, F12ReturnsToTheSetupScreenForANewGame) {

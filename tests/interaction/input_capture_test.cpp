@@ -3,10 +3,7 @@
 // up -> pressed for one tick -> held -> released for one tick -> up and seen.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
 #include "interaction/interaction.h"
-#include "platform/program.h"
 
 namespace {
 
@@ -145,34 +142,6 @@ TEST(InputCapture, KeysOutsideTheTableAreIgnored) {
     EXPECT_TRUE(input.keyDown[113]);
     releaseKey(input, 113);
     EXPECT_FALSE(input.keyDown[113]);
-}
-
-TEST(KeyCodes, FunctionKeysAndTheRestOfTheKeyboard) {
-    EXPECT_EQ(virtualKeyCode(SDLK_F1), 112);
-    EXPECT_EQ(virtualKeyCode(SDLK_F2), 113);
-    EXPECT_EQ(virtualKeyCode(SDLK_F12), 123);
-    EXPECT_EQ(virtualKeyCode(SDLK_a), 'A');
-    EXPECT_EQ(virtualKeyCode(SDLK_z), 'Z');
-    EXPECT_EQ(virtualKeyCode(SDLK_0), '0');
-    EXPECT_EQ(virtualKeyCode(SDLK_9), '9');
-    EXPECT_EQ(virtualKeyCode(SDLK_BACKSPACE), 8);
-    EXPECT_EQ(virtualKeyCode(SDLK_TAB), 9);
-    EXPECT_EQ(virtualKeyCode(SDLK_RETURN), 13);
-    EXPECT_EQ(virtualKeyCode(SDLK_LSHIFT), 16);
-    EXPECT_EQ(virtualKeyCode(SDLK_RSHIFT), 16);
-    EXPECT_EQ(virtualKeyCode(SDLK_RCTRL), 17);
-    EXPECT_EQ(virtualKeyCode(SDLK_LALT), 18);
-    EXPECT_EQ(virtualKeyCode(SDLK_ESCAPE), 27);
-    EXPECT_EQ(virtualKeyCode(SDLK_SPACE), 32);
-    EXPECT_EQ(virtualKeyCode(SDLK_LEFT), 37);
-    EXPECT_EQ(virtualKeyCode(SDLK_UP), 38);
-    EXPECT_EQ(virtualKeyCode(SDLK_RIGHT), 39);
-    EXPECT_EQ(virtualKeyCode(SDLK_DOWN), 40);
-    EXPECT_EQ(virtualKeyCode(SDLK_KP_5), 101);
-
-    EXPECT_EQ(virtualKeyCode(SDLK_AUDIOPLAY), -1);
-    EXPECT_EQ(virtualKeyCode(SDLK_UNKNOWN), -1);
-    EXPECT_EQ(virtualKeyCode(0x10FFFF), -1);  // a character no key table holds
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "battle/battle.h"
 #include "game/game.h"
+#include "game/test_mode.h"
 
 namespace {
 
@@ -90,13 +90,13 @@ void logExpectedResult(TestHarness& harness) {
 }
 
 void logActualResult(TestHarness& harness, const BattleOutcome& outcome) {
-    const int32_t a = outcome.attackerCount;
-    const int32_t b = outcome.defenderCount;
-    if (a > 0 && b == 0) {
-        writeLog(harness, "Actual result: Player1 by %d ships\n", a);
+    const int32_t attackers = outcome.attackerCount;
+    const int32_t defenders = outcome.defenderCount;
+    if (attackers > 0 && defenders == 0) {
+        writeLog(harness, "Actual result: Player1 by %d ships\n", attackers);
         harness.side1Wins += 1;
-    } else if (a == 0 && b > 0) {
-        writeLog(harness, "Actual result: Player2 by %d ships\n", b);
+    } else if (attackers == 0 && defenders > 0) {
+        writeLog(harness, "Actual result: Player2 by %d ships\n", defenders);
         harness.side2Wins += 1;
     } else {
         writeLog(harness, "Actual result: Draw!!!\n");
@@ -117,15 +117,14 @@ void logFinishedBattle(TestHarness& harness, Game& game, uint32_t clock) {
              millisecondsOf(average));
     writeLog(harness, "P1 Wins: %d     P2 Wins: %d\n", harness.side1Wins, harness.side2Wins);
     writeLog(harness, "\n");
-    clearBattle(game.battle);
+    emptyBattle(game);
 }
 
 void startBattle(TestHarness& harness, Game& game, uint32_t clock) {
     harness.startTime = clock;
     harness.side1Ships = kShipsPerSide;
     harness.side2Ships = kShipsPerSide;
-    for (int i = 0; i < kShipsPerSide; ++i) addShip(game.battle, game.random, BattleSide::Attacker);
-    for (int i = 0; i < kShipsPerSide; ++i) addShip(game.battle, game.random, BattleSide::Defender);
+    fillBattle(game.battle, game.random, kShipsPerSide, kShipsPerSide);
     // The sources stay -1, so the battle's write-back touches no group or planet.
     game.battle.attackerColour = kAttackerColour;
     game.battle.defenderColour = kDefenderColour;

@@ -1,0 +1,35 @@
+// Interaction state: what the player is in the middle of (the count selector,
+// a placement) and what lies under the pointer, shared by the rules, the map
+// interaction and the drawing.
+#pragma once
+
+#include <cstdint>
+
+enum class InteractionMode : int32_t {
+    Idle = 0,
+    CountForNewGroup = 1,
+    CountForSplit = 2,
+    PlaceSplit = 3,
+    PlaceNewGroup = 4,
+};
+
+enum class SelectorControl : int32_t {
+    Confirm = 0,
+    Max = 1,
+    Plus10 = 2,
+    Plus1 = 3,
+    Minus1 = 4,
+    Minus10 = 5,
+    Min = 6,
+    Cancel = 7,
+};
+
+struct InteractionState {
+    InteractionMode mode = InteractionMode::Idle;
+    int32_t count = 0;
+    int32_t hoveredGroup = -1;
+    uint32_t pressTime = 0;
+    int32_t hoveredPlanet = -1;
+    int32_t hoveredSetupRow = -1;
+    int32_t hoveredSelectorControl = -1;
+};
