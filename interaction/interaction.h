@@ -66,7 +66,8 @@ void ageMouseLatches(InputState& input);
 void handleLeftClick(Game& game, const InputState& input, uint32_t clock);
 
 // What a left release does in the current phase, with the press duration in
-// the press time. Selections, destinations and buttons arrive with the map.
+// the press time: on the Setup screen a button, else a team box; on the turn
+// screen a button. The star map's releases arrive with its mouse rules.
 void handleLeftRelease(Game& game, const InputState& input);
 
 // The tick's right-button step: a right release cancels selections in the map

@@ -1,14 +1,28 @@
 // Start-up, the tick and the main loop: one event taken, one tick run, the
 // event delivered, so every tick sees the input as the last event left it.
 #include "platform/program.h"
+#include "render/frame_input.h"
 #include "render/render.h"
 
 namespace {
 
 constexpr int kCloseExitCode = 0;
 
+FrameInput frameInput(const Program& program) {
+    const InputState& input = program.input;
+    FrameInput frame;
+    frame.mouseX = input.mouseX;
+    frame.mouseY = input.mouseY;
+    frame.mapX = input.mapX;
+    frame.mapY = input.mapY;
+    frame.leftHeld = input.leftHeld;
+    frame.clock = program.clock();
+    frame.frameDelta = program.frameDelta;
+    return frame;
+}
+
 void drawFrame(Program& program) {
-    composeFrame(program.game);
+    composeFrame(program.game, program.art, frameInput(program));
     SDL_GL_SwapWindow(program.window.get());
 }
 
@@ -52,9 +66,9 @@ void handleMouseButton(InputState& input, const SDL_MouseButtonEvent& event) {
 void startUp(Program& program) {
     initialiseGraphics();
     seedRandom(program.game.random, program.clock());
-    // The font and HUD textures are loaded here.
+    loadHudArt(program.art);
     program.frameTime = program.clock();
-    // The two planet models are loaded here.
+    loadPlanetModels(program.art);
     initialiseGame(program.game);
 }
 

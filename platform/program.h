@@ -12,6 +12,7 @@
 #include "game/game.h"
 #include "game/test_mode.h"
 #include "interaction/interaction.h"
+#include "render/art.h"
 
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
@@ -33,6 +34,7 @@ struct Program {
     Game game;
     InputState input;
     TestHarness harness;
+    Art art;
     uint32_t frameTime = 0;   // clock at the end of the last tick
     uint32_t frameDelta = 0;  // ms between the ends of the last two ticks
     int32_t windowWidth = kWindowWidth;
@@ -61,8 +63,9 @@ bool openWindow(Program& program);
 // Releases the context, then the window, and restores the display.
 void closeWindow(Program& program);
 
-// Start-up: GL state and light, the generator seeded with the clock, the
-// frame time, and the game's start-up values.
+// Start-up: GL state and light, the generator seeded with the clock, the font
+// and HUD textures, the frame time, the planet models, and the game's
+// start-up values.
 void startUp(Program& program);
 
 // One tick: pointer, test mode, left and right button, frame, battle step,

@@ -18,3 +18,6 @@ struct Art {
 // Start-up loading, in order: the font, the HUD atlas, then "Sphere Model00"
 // and "Sphere Model01" with their textures. Needs a current GL context.
 void loadArt(Art& art);
+// The two halves of loadArt: the font and the HUD atlas, then the models.
+void loadHudArt(Art& art);
+void loadPlanetModels(Art& art);

@@ -1,17 +1,120 @@
-// Frame composition and the GL state and view it relies on. The screens of
-// the phases take their place in composeFrame as they arrive; until then a
-// frame is an empty black plane.
+// Frame composition and the GL state and view it relies on: each phase's
+// screen drawn in map coordinates, each pick pass right after what it picks.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
+
 #include "game/game.h"
+#include "render/art.h"
+#include "render/button_panel_view.h"
+#include "render/count_selector_view.h"
+#include "render/frame_input.h"
+#include "render/map_pointer_view.h"
 #include "render/render.h"
+#include "render/setup_view.h"
+#include "render/text.h"
 
 namespace {
 
 constexpr double kFieldOfViewDegrees = 45.0;
 constexpr double kNearPlane = 1.0;
 constexpr double kFarPlane = 10000.0;
+
+constexpr float kDividerX = -199.0f;
+constexpr float kDividerHalfHeight = 300.0f;
+
+struct TextLine {
+    int x;
+    int y;
+};
+
+constexpr TextLine kPlayersTitle = {-58, 175};
+constexpr TextLine kTurnTitle = {-50, 0};
+constexpr TextLine kStatsTitle = {-360, -195};
+constexpr int kStatsX = -399;
+constexpr int kStatsFirstY = -210;
+constexpr int kStatsStep = 15;
+
+void drawSetupScreen(Game& game, const Art& art, const FrameInput& input) {
+    char title[32];
+    std::snprintf(title, sizeof title, "Players: %d", game.session.playerCount);
+    drawText(art, kPlayersTitle.x, kPlayersTitle.y, title, FontSize::Large);
+    drawSetupTable(art, game.session);
+    pickSetupRow(game.interaction, game.session, input);
+    drawPanel(art, game.buttons, game.session.phase, input);
+    pickPanel(game.buttons, game.session.phase, input);
+}
+
+void drawTurnScreen(Game& game, const Art& art, const FrameInput& input) {
+    char title[32];
+    std::snprintf(title, sizeof title, "Player %d's turn", game.session.currentPlayer + 1);
+    drawText(art, kTurnTitle.x, kTurnTitle.y, title, FontSize::Large);
+    drawPanel(art, game.buttons, game.session.phase, input);
+    pickPanel(game.buttons, game.session.phase, input);
+}
+
+void drawStatistics(const Game& game, const Art& art) {
+    const Colour& colour = playerColour(game.session.currentPlayer);
+    drawTextColoured(art, kStatsTitle.x, kStatsTitle.y, "--==Stats==--", colour, FontSize::Large);
+    const Statistics& stats = game.session.statistics;
+    const struct {
+        const char* format;
+        int32_t value;
+    } lines[] = {
+        {"My Planets: %d", stats.myPlanets},
+        {"My Production: %d", stats.myProduction},
+        {"My Ships: %d", stats.myShips},
+        {"Team Planets: %d", stats.teamPlanets},
+        {"Team Production: %d", stats.teamProduction},
+        {"Team Ships: %d", stats.teamShips},
+    };
+    int y = kStatsFirstY;
+    for (const auto& line : lines) {
+        char text[48];
+        std::snprintf(text, sizeof text, line.format, line.value);
+        drawTextColoured(art, kStatsX, y, text, colour, FontSize::Large);
+        y -= kStatsStep;
+    }
+}
+
+void drawDivider() {
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glBegin(GL_LINES);
+    glVertex2f(kDividerX, kDividerHalfHeight);
+    glVertex2f(kDividerX, -kDividerHalfHeight);
+    glEnd();
+}
+
+void drawMapScreen(Game& game, const Art& art, const FrameInput& input) {
+    const GameSession& session = game.session;
+    InteractionState& interaction = game.interaction;
+    // A tooltip of the turn screen leaves the depth test off; the planets
+    // need it whatever the previous frame was.
+    glEnable(GL_DEPTH_TEST);
+    // Star map: drawPlanet(game, art, i, input) for each planet i, 0 to 31 in index order.
+    drawDivider();
+    glDisable(GL_DEPTH_TEST);
+    // Star map: drawGroups(game, art, input).
+    // Star map: pickGroup(game, input).
+    drawPanel(art, game.buttons, session.phase, input);
+    pickPanel(game.buttons, session.phase, input);
+    if (interaction.mode == InteractionMode::CountForNewGroup ||
+        interaction.mode == InteractionMode::CountForSplit) {
+        drawCountSelector(art, game);
+        pickCountSelector(interaction, input);
+    }
+    if (session.selectedGroupId != -1 && interaction.hoveredGroup != -1 && input.leftHeld) {
+        drawHoldMeter(interaction, input);
+    }
+    pickPlanet(interaction, game.planets, input);
+    // Star map: drawSelectedPlanetPanel(game, art) if session.selectedPlanet != -1.
+    // Star map: drawHoveredPlanetPanel(game, art, input) if interaction.hoveredPlanet != -1.
+    // Star map: drawSelectedGroupPanel(game, art, input) if session.selectedGroupId != -1.
+    // Star map: drawHoveredGroupPanel(game, art, input) if interaction.hoveredGroup != -1.
+    glEnable(GL_DEPTH_TEST);
+    drawStatistics(game, art);
+}
 
 }  // namespace
 
@@ -42,13 +145,22 @@ int resizeView(int width, int height) {
     return height;
 }
 
-void composeFrame(const Game&) {
+void composeFrame(Game& game, const Art& art, const FrameInput& input) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glPushMatrix();
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -kMapPlaneDepth);
-    // The phase's screen is drawn here, in map coordinates.
+    switch (game.session.phase) {
+        case GamePhase::Setup: drawSetupScreen(game, art, input); break;
+        case GamePhase::Movement:
+        case GamePhase::BattlePhase: drawMapScreen(game, art, input); break;
+        case GamePhase::TurnStart: drawTurnScreen(game, art, input); break;
+        case GamePhase::GroupBattle:
+        case GamePhase::PlanetBattle:
+            // Battle view: drawBattle(game, art). No buttons and no picks while it runs.
+            break;
+    }
     glPopMatrix();
     glFlush();
 }

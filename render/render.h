@@ -3,6 +3,8 @@
 // immediate mode; presenting the finished frame is the platform's job.
 #pragma once
 
+struct Art;
+struct FrameInput;
 struct Game;
 
 // The map plane lies this far in front of the viewpoint, so that one map unit
@@ -18,5 +20,7 @@ void initialiseGraphics();
 // of 0 is taken as 1 so the aspect stays finite. Returns the height used.
 int resizeView(int width, int height);
 
-// Draws one frame of the current phase into the back buffer.
-void composeFrame(const Game& game);
+// Draws one frame of the current phase into the back buffer, and runs the
+// pick passes of what it shows, writing what lies under the pointer into the
+// game for the next tick's clicks.
+void composeFrame(Game& game, const Art& art, const FrameInput& input);

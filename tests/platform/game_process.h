@@ -32,6 +32,18 @@ inline bool waitFor(const std::function<bool()>& condition,
     return condition();
 }
 
+// The game's own Data/ (art and models, no save or log) copied into the
+// working directory of a run, so that the run has nothing to report.
+inline void installArt(const std::filesystem::path& directory) {
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(BRENNOLT_SOURCE_DIR) / "Data")) {
+        const std::string name = entry.path().filename().string();
+        if (name == "Save.kvd" || name == "output.txt") continue;
+        std::filesystem::copy_file(entry.path(), directory / "Data" / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
 // The program running in `directory`, its standard error going to a file.
 class GameProcess {
 public:

@@ -148,15 +148,6 @@ private:
     fs::path shots_;
 };
 
-// Copies the game's own Data/ into the test's working directory.
-void copyGameData(const fs::path& directory) {
-    for (const fs::directory_entry& entry : fs::directory_iterator(BRENNOLT_DATA_DIR)) {
-        const std::string name = entry.path().filename().string();
-        if (name == "Save.kvd" || name == "output.txt") continue;
-        fs::copy_file(entry.path(), directory / "Data" / name, fs::copy_options::overwrite_existing);
-    }
-}
-
 // The distance at which the script counts a point as clear of planets and
 // groups, so that a click there hits nothing but the map.
 constexpr float kClearance = 24.0f;
@@ -196,7 +187,7 @@ class ScriptedGame : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
-        copyGameData(directory.path());
+        installArt(directory.path());
     }
 
     fs::path savePath() const { return directory.path() / "Data" / "Save.kvd"; }

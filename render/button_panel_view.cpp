@@ -1,0 +1,136 @@
+// The button panel: one placement rule shared by the drawing and the pick
+// shapes, so a button is picked exactly where it is seen.
+#include "render/button_panel_view.h"
+
+#include <GL/gl.h>
+
+#include "game/game.h"
+#include "render/art.h"
+#include "render/picking.h"
+#include "render/text.h"
+
+namespace {
+
+constexpr int kColumnAX = -399;
+constexpr int kColumnBX = -364;
+constexpr int kColumnBottom = -190;
+constexpr int kColumnStep = 35;
+constexpr int kColumnBFirst = 8;
+constexpr int kColumnBLast = 10;
+constexpr int kQuitButton = 15;
+constexpr int kTooltipAdvance = 7;  // the small font's advance
+constexpr int kTooltipLift = 9;     // the small font's height: text sits on the pointer
+constexpr int kRightEdge = 400;
+
+struct Place {
+    int x;
+    int y;
+};
+
+// Places of the buttons outside the two columns; the Quit button's depends
+// on the screen.
+// clang-format off
+constexpr std::array<Place, kButtonCount> kFixedPlaces = {{
+    {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0},  // column A
+    {0, 0}, {0, 0}, {0, 0},                                          // column B
+    {-232, -190},  // end movement
+    {-232, -190},  // end battle
+    {-399, -264},  // save
+    {-399, -264},  // load
+    {0, 0},        // quit: by screen
+    {367, -299},   // begin turn
+    {-30, 0},      // yes
+    {30, 0},       // no
+    {50, 170},     // more players
+    {50, 159},     // fewer players
+}};
+// clang-format on
+constexpr Place kQuitOnMap = {-232, -155};
+constexpr Place kQuitOnScreens = {-399, -299};
+
+// Calls place(index, x, y) for every visible button with a place in `phase`,
+// in index order.
+template <typename PlaceButton>
+void forEachPlacedButton(const ButtonPanel& panel, GamePhase phase, PlaceButton place) {
+    int columnA = kColumnBottom;
+    int columnB = kColumnBottom;
+    for (int index = 0; index < kButtonCount; ++index) {
+        if (!panel.buttons[index].visible) continue;
+        if (index < kColumnBFirst) {
+            place(index, kColumnAX, columnA);
+            columnA += kColumnStep;
+        } else if (index <= kColumnBLast) {
+            place(index, kColumnBX, columnB);
+            columnB += kColumnStep;
+        } else if (index == kQuitButton) {
+            if (phase == GamePhase::Movement || phase == GamePhase::BattlePhase) {
+                place(index, kQuitOnMap.x, kQuitOnMap.y);
+            } else if (phase == GamePhase::Setup || phase == GamePhase::TurnStart) {
+                place(index, kQuitOnScreens.x, kQuitOnScreens.y);
+            }
+        } else {
+            place(index, kFixedPlaces[index].x, kFixedPlaces[index].y);
+        }
+    }
+}
+
+void buttonStrip(const Button& button, int x, int y, bool textured) {
+    const float left = static_cast<float>(x);
+    const float bottom = static_cast<float>(y);
+    const float right = static_cast<float>(x + button.width);
+    const float top = static_cast<float>(y + button.height);
+    glBegin(GL_TRIANGLE_STRIP);
+    if (textured) glTexCoord2f(button.sLeft, button.tTop);
+    glVertex2f(left, top);
+    if (textured) glTexCoord2f(button.sLeft, button.tBottom);
+    glVertex2f(left, bottom);
+    if (textured) glTexCoord2f(button.sRight, button.tTop);
+    glVertex2f(right, top);
+    if (textured) glTexCoord2f(button.sRight, button.tBottom);
+    glVertex2f(right, bottom);
+    glEnd();
+}
+
+}  // namespace
+
+void drawButton(const Art& art, const Button& button, int x, int y) {
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+    glBindTexture(GL_TEXTURE_2D, art.hudTexture);
+    buttonStrip(button, x, y, true);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void drawButtonPickShape(const Button& button, int x, int y) { buttonStrip(button, x, y, false); }
+
+void drawPanel(const Art& art, const ButtonPanel& panel, GamePhase phase, const FrameInput& input) {
+    forEachPlacedButton(panel, phase, [&](int index, int x, int y) {
+        drawButton(art, panel.buttons[index], x, y);
+    });
+    if (panel.hovered != -1) drawTooltip(art, panel, panel.hovered, input);
+}
+
+void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase) {
+    forEachPlacedButton(panel, phase, [&](int index, int x, int y) {
+        glLoadName(static_cast<GLuint>(index));
+        drawButtonPickShape(panel.buttons[index], x, y);
+    });
+}
+
+void pickPanel(ButtonPanel& panel, GamePhase phase, const FrameInput& input) {
+    panel.hovered =
+        runPickPass(input.mouseX, input.mouseY, [&] { drawPanelPickShapes(panel, phase); });
+}
+
+void drawTooltip(const Art& art, const ButtonPanel& panel, int index, const FrameInput& input) {
+    if (index < 0 || index >= kButtonCount) return;
+    const std::string& tooltip = panel.buttons[index].tooltip;
+    const int width = static_cast<int>(tooltip.size()) * kTooltipAdvance;
+    const int x = input.mapX + width > kRightEdge ? kRightEdge - width : input.mapX;
+    drawText(art, x, input.mapY + kTooltipLift, tooltip.c_str(), FontSize::Small);
+    // The tooltip is drawn over everything; the depth test stays off after it.
+    glDisable(GL_DEPTH_TEST);
+}

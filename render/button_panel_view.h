@@ -1,0 +1,26 @@
+// The button panel on screen: the visible buttons at their places (two
+// columns that close up over hidden buttons), the tooltip of the hovered one,
+// and the pick pass that finds the button under the pointer.
+#pragma once
+
+#include "render/frame_input.h"
+
+struct Art;
+struct Button;
+struct ButtonPanel;
+enum class GamePhase : int32_t;
+
+// A button's image with its bottom-left corner at (x, y), visible or not.
+void drawButton(const Art& art, const Button& button, int x, int y);
+// The same rectangle as plain geometry, for a pick pass.
+void drawButtonPickShape(const Button& button, int x, int y);
+
+// Every visible button, then the tooltip of the hovered one (from the last
+// pick) beside the pointer. The Quit button's place depends on the phase.
+void drawPanel(const Art& art, const ButtonPanel& panel, GamePhase phase, const FrameInput& input);
+// The pick shapes of every visible button, each named by its index.
+void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase);
+// Sets the panel's hovered button to the one under the pointer, or -1.
+void pickPanel(ButtonPanel& panel, GamePhase phase, const FrameInput& input);
+// The tooltip of button `index`, ending at the window's right edge at most.
+void drawTooltip(const Art& art, const ButtonPanel& panel, int index, const FrameInput& input);

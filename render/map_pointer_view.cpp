@@ -1,0 +1,83 @@
+// The planet pick pass and the hold meter, plain untextured geometry.
+#include "render/map_pointer_view.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "render/picking.h"
+
+namespace {
+
+constexpr float kDiscRadius = 15.0f;
+constexpr int kDiscStepDegrees = 30;
+constexpr float kPi = 3.14159f;
+
+constexpr float kMeterLeft = -375.0f;
+constexpr float kMeterRight = -225.0f;
+constexpr float kMeterTop = 200.0f;
+constexpr float kMeterBottom = 190.0f;
+constexpr float kFrameBottom = 191.0f;
+constexpr float kShortTickX = -325.0f;
+constexpr int32_t kShortPressMs = 500;
+constexpr int32_t kLongPressMs = 1500;
+constexpr int32_t kMsPerUnit = 10;
+constexpr int32_t kMeterUnits = 150;
+
+void drawDisc(float x, float y) {
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex2f(x, y);
+    for (int degrees = 0; degrees <= 360; degrees += kDiscStepDegrees) {
+        const float theta = static_cast<float>(degrees) * kPi / 180.0f;
+        glVertex2f(x + kDiscRadius * std::sin(theta), y + kDiscRadius * std::cos(theta));
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void pickPlanet(InteractionState& interaction, const Galaxy& planets, const FrameInput& input) {
+    interaction.hoveredPlanet = runPickPass(input.mouseX, input.mouseY, [&] {
+        for (int index = 0; index < kPlanetCount; ++index) {
+            glLoadName(static_cast<GLuint>(index));
+            drawDisc(planets[index].x, planets[index].y);
+        }
+    });
+}
+
+void drawHoldMeter(const InteractionState& interaction, const FrameInput& input) {
+    const int32_t elapsed = static_cast<int32_t>(input.clock - interaction.pressTime);
+
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(kMeterLeft, kMeterTop);
+    glVertex2f(kMeterLeft, kFrameBottom);
+    glVertex2f(kMeterRight, kFrameBottom);
+    glVertex2f(kMeterRight, kMeterTop);
+    glEnd();
+
+    glBegin(GL_LINES);
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glVertex2f(kShortTickX, kMeterTop);
+    glVertex2f(kShortTickX, kMeterBottom);
+    glColor3f(0.0f, 0.0f, 1.0f);
+    glVertex2f(kMeterRight, kMeterTop);
+    glVertex2f(kMeterRight, kMeterBottom);
+    glEnd();
+
+    if (elapsed < kShortPressMs) {
+        glColor3f(1.0f, 0.0f, 0.0f);
+    } else if (elapsed >= kLongPressMs) {
+        glColor3f(0.0f, 0.0f, 1.0f);
+    } else {
+        glColor3f(0.0f, 1.0f, 0.0f);
+    }
+    const int32_t units = elapsed / kMsPerUnit;
+    const float end = units <= kMeterUnits ? kMeterLeft + static_cast<float>(units) : kMeterRight;
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex2f(kMeterLeft, kMeterTop);
+    glVertex2f(kMeterLeft, kMeterBottom);
+    glVertex2f(end, kMeterTop);
+    glVertex2f(end, kMeterBottom);
+    glEnd();
+}

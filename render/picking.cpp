@@ -1,0 +1,58 @@
+// Picking in OpenGL's selection mode: the shapes are drawn again through a
+// one-pixel pick region, and the hit records say which names were touched.
+#include "render/picking.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <array>
+
+namespace {
+
+// One name on the stack makes every hit record 4 words: name count, minimum
+// depth, maximum depth, name; so the buffer holds 128 hits.
+constexpr int kSelectionWords = 512;
+constexpr int kHitRecordWords = 4;
+constexpr double kFieldOfViewDegrees = 45.0;
+constexpr double kNearPlane = 1.0;
+constexpr double kFarPlane = 10000.0;
+
+}  // namespace
+
+int runPickPass(int mouseX, int mouseY, const std::function<void()>& drawNamedShapes) {
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    std::array<GLuint, kSelectionWords> buffer{};
+    glSelectBuffer(kSelectionWords, buffer.data());
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(0);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPickMatrix(mouseX, viewport[3] - mouseY, 1.0, 1.0, viewport.data());
+    gluPerspective(kFieldOfViewDegrees,
+                   static_cast<double>(viewport[2] - viewport[0]) /
+                       static_cast<double>(viewport[3] - viewport[1]),
+                   kNearPlane, kFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    drawNamedShapes();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+
+    // An overflowing buffer reports -1 hits: taken as nothing under the pointer.
+    const GLint hits = glRenderMode(GL_RENDER);
+    if (hits <= 0) return -1;
+    int name = static_cast<int>(buffer[3]);
+    GLuint best = buffer[1];
+    for (int hit = 1; hit < hits; ++hit) {
+        const GLuint* record = &buffer[hit * kHitRecordWords];
+        if (record[1] < best) {
+            best = record[1];
+            name = static_cast<int>(record[3]);
+        }
+    }
+    return name;
+}

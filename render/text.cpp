@@ -1,0 +1,91 @@
+// Bitmap text: one textured strip per character from the font image's two
+// grids of 20 columns, codes 0 to 127.
+#include "render/text.h"
+
+#include <GL/gl.h>
+
+#include "game/game.h"
+#include "render/art.h"
+
+namespace {
+
+constexpr int kGridColumns = 20;
+constexpr int kGridCodes = 128;
+
+// The grid constants are the six-decimal values the font image was laid out
+// with, not exact fractions of 256.
+struct FontGrid {
+    int width;
+    int height;
+    float cellS;
+    float cellT;
+    float rowZeroT;  // bottom edge of the row of codes 0 to 19
+};
+
+constexpr FontGrid kSmallGrid = {7, 9, 0.027344f, 0.035156f, 0.589844f};
+constexpr FontGrid kLargeGrid = {9, 11, 0.035156f, 0.042969f, 0.2890625f};
+
+void drawGlyph(const FontGrid& grid, int code) {
+    const float s0 = static_cast<float>(code % kGridColumns) * grid.cellS;
+    const float s1 = s0 + grid.cellS;
+    const float tBottom = grid.rowZeroT - static_cast<float>(code / kGridColumns) * grid.cellT;
+    const float tTop = tBottom + grid.cellT;
+    const float width = static_cast<float>(grid.width);
+    const float height = static_cast<float>(grid.height);
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(s0, tTop);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(s0, tBottom);
+    glVertex2f(0.0f, -height);
+    glTexCoord2f(s1, tTop);
+    glVertex2f(width, 0.0f);
+    glTexCoord2f(s1, tBottom);
+    glVertex2f(width, -height);
+    glEnd();
+}
+
+void drawString(const Art& art, int x, int y, const char* text, FontSize size) {
+    glBindTexture(GL_TEXTURE_2D, art.fontTexture);
+    glPushMatrix();
+    glTranslated(x, y, 0.0);
+    if (size == FontSize::Small || size == FontSize::Large) {
+        const FontGrid& grid = size == FontSize::Small ? kSmallGrid : kLargeGrid;
+        for (const unsigned char* byte = reinterpret_cast<const unsigned char*>(text); *byte != 0;
+             ++byte) {
+            // Bytes past ASCII have no cell; they keep their place as a gap.
+            if (*byte < kGridCodes) drawGlyph(grid, *byte);
+            glTranslated(grid.width, 0.0, 0.0);
+        }
+    }
+    glPopMatrix();
+}
+
+void beginText() {
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+}
+
+void endText() {
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_TEXTURE_2D);
+}
+
+}  // namespace
+
+void drawText(const Art& art, int x, int y, const char* text, FontSize size) {
+    glColor3f(1.0f, 1.0f, 0.0f);
+    beginText();
+    glDisable(GL_DEPTH_TEST);
+    drawString(art, x, y, text, size);
+    glEnable(GL_DEPTH_TEST);
+    endText();
+}
+
+void drawTextColoured(const Art& art, int x, int y, const char* text, const Colour& colour,
+                      FontSize size) {
+    glColor3f(colour.r, colour.g, colour.b);
+    beginText();
+    drawString(art, x, y, text, size);
+    endText();
+}

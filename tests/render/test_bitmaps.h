@@ -1,0 +1,66 @@
+// Bitmap files made by the tests: whole 24-bit files with every texel chosen,
+// and the test font and HUD pictures whose texels tell what was sampled.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+struct Texel {
+    uint8_t r, g, b;
+    bool operator==(const Texel&) const = default;
+};
+
+// An uncompressed bottom-up 24-bit BMP; t counts from the picture's bottom row.
+inline std::vector<uint8_t> encodeBitmap(int width, int height,
+                                         const std::function<Texel(int s, int t)>& texel) {
+    std::vector<uint8_t> bytes{'B', 'M'};
+    auto put = [&](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    };
+    const uint32_t pixelBytes = static_cast<uint32_t>(width * height * 3);
+    put(54 + pixelBytes, 4), put(0, 4), put(54, 4), put(40, 4), put(width, 4), put(height, 4);
+    put(1, 2), put(24, 2), put(0, 4), put(pixelBytes, 4), put(0, 16);
+    for (int t = 0; t < height; ++t) {
+        for (int s = 0; s < width; ++s) {
+            const Texel colour = texel(s, t);
+            bytes.insert(bytes.end(), {colour.b, colour.g, colour.r});
+        }
+    }
+    return bytes;
+}
+
+inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+constexpr int kAtlasSide = 256;
+constexpr Texel kWhite = {255, 255, 255};
+
+inline Texel glyphTexel(int code) { return {static_cast<uint8_t>(code * 2), 100, 60}; }
+
+// Both glyph grids (7 x 9 cells from texel row 151 down, 9 x 11 from row 74
+// down, 20 columns, 7 rows): inside a one-texel white border each cell shows
+// glyphTexel of its code. Outside the grids lies magenta, which no text shows.
+inline Texel fontTexel(int s, int t) {
+    for (const auto& [width, height, rowZero] : {std::array{7, 9, 151}, std::array{9, 11, 74}}) {
+        const int fromTop = rowZero + height - 1 - t;  // texel rows below the grid's top
+        if (fromTop < 0 || fromTop >= 7 * height) continue;
+        const int inS = s % width;
+        const int inT = height - 1 - fromTop % height;
+        const int code = fromTop / height * 20 + s / width;
+        const bool border = inS == 0 || inS == width - 1 || inT == 0 || inT == height - 1;
+        return border || s >= 20 * width ? kWhite : glyphTexel(code);
+    }
+    return {255, 0, 255};
+}
+
+// Every HUD texel tells where it lies: red = s, green = t, blue 128.
+inline Texel hudTexel(int s, int t) {
+    return {static_cast<uint8_t>(s), static_cast<uint8_t>(t), 128};
+}
