@@ -30,6 +30,7 @@ struct Game {
     BattleOutcome lastOutcome;  // final counts of the last battle, for the test mode
     GameSession session;
     InteractionState interaction;
+    float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
     bool quitRequested = false;
     int exitCode = 0;
 };

@@ -7,10 +7,12 @@
 
 #include "game/game.h"
 #include "render/art.h"
+#include "render/battle_view.h"
 #include "render/button_panel_view.h"
 #include "render/count_selector_view.h"
 #include "render/frame_input.h"
 #include "render/map_pointer_view.h"
+#include "render/map_view.h"
 #include "render/render.h"
 #include "render/setup_view.h"
 #include "render/text.h"
@@ -92,11 +94,11 @@ void drawMapScreen(Game& game, const Art& art, const FrameInput& input) {
     // A tooltip of the turn screen leaves the depth test off; the planets
     // need it whatever the previous frame was.
     glEnable(GL_DEPTH_TEST);
-    // Star map: drawPlanet(game, art, i, input) for each planet i, 0 to 31 in index order.
+    for (int planet = 0; planet < kPlanetCount; ++planet) drawPlanet(game, art, planet, input);
     drawDivider();
     glDisable(GL_DEPTH_TEST);
-    // Star map: drawGroups(game, art, input).
-    // Star map: pickGroup(game, input).
+    drawGroups(game, art, input);
+    pickGroup(game, input);
     drawPanel(art, game.buttons, session.phase, input);
     pickPanel(game.buttons, session.phase, input);
     if (interaction.mode == InteractionMode::CountForNewGroup ||
@@ -108,10 +110,10 @@ void drawMapScreen(Game& game, const Art& art, const FrameInput& input) {
         drawHoldMeter(interaction, input);
     }
     pickPlanet(interaction, game.planets, input);
-    // Star map: drawSelectedPlanetPanel(game, art) if session.selectedPlanet != -1.
-    // Star map: drawHoveredPlanetPanel(game, art, input) if interaction.hoveredPlanet != -1.
-    // Star map: drawSelectedGroupPanel(game, art, input) if session.selectedGroupId != -1.
-    // Star map: drawHoveredGroupPanel(game, art, input) if interaction.hoveredGroup != -1.
+    if (session.selectedPlanet != -1) drawSelectedPlanetPanel(game, art);
+    if (interaction.hoveredPlanet != -1) drawHoveredPlanetPanel(game, art, input);
+    if (session.selectedGroupId != -1) drawSelectedGroupPanel(game, art, input);
+    if (interaction.hoveredGroup != -1) drawHoveredGroupPanel(game, art, input);
     glEnable(GL_DEPTH_TEST);
     drawStatistics(game, art);
 }
@@ -158,7 +160,8 @@ void composeFrame(Game& game, const Art& art, const FrameInput& input) {
         case GamePhase::TurnStart: drawTurnScreen(game, art, input); break;
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle:
-            // Battle view: drawBattle(game, art). No buttons and no picks while it runs.
+            // No buttons and no picks while a battle runs.
+            drawBattle(game, art);
             break;
     }
     glPopMatrix();

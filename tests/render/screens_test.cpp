@@ -65,9 +65,9 @@ TEST_F(Screens, CountSelectorShowsARemainderOnlyWhenThereIsSomethingToTakeFrom) 
     EXPECT_EQ(pixelAt(158, 3), digit);    // 7, from x 154 to 163
     EXPECT_EQ(pixelAt(158, -10).b, 128);  // the selector picture only
 
-    game().session.selectedGroupId = createGroup(game().registry, 0, 0, 0, 0, 12, 0);
+    // The group stands under the pointer, so that the hold meter shows.
+    game().session.selectedGroupId = createGroup(game().registry, 0, -200, 0, -200, 12, 0);
     game().interaction.mode = InteractionMode::CountForSplit;
-    game().interaction.hoveredGroup = game().session.selectedGroupId;  // and the hold meter
     game().interaction.pressTime = now - 900;
     FrameInput held = pointerAt(0, -200);
     held.leftHeld = true;

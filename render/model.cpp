@@ -1,0 +1,81 @@
+// Planet models on screen: the file read through the GL-free parser, its
+// texture uploaded, and the current mesh drawn strip by strip.
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "game/game.h"
+#include "render/model.h"
+#include "render/texture.h"
+
+namespace {
+
+constexpr float kUntexturedGrey = 0.75f;
+
+bool isTextured(const ModelStrip& strip) {
+    return strip.texCoords.empty() || strip.texCoords.front().s >= 0.0f;
+}
+
+}  // namespace
+
+void loadModel(Model& model, const std::string& name) {
+    const std::string path = dataPath(name + ".txt");
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "Brennolt: the planet model %s could not be read\n", path.c_str());
+        return;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    std::string textureName;
+    std::string error;
+    if (!parseModel(contents.str(), model, textureName, error)) {
+        std::fprintf(stderr, "Brennolt: the planet model %s was not loaded: %s\n", path.c_str(),
+                     error.c_str());
+        return;
+    }
+    model.texture = loadTexture(textureName);
+}
+
+void drawModel(const Model& model) {
+    if (model.currentObject < 0 || static_cast<size_t>(model.currentObject) >= model.objects.size())
+        return;
+    const ModelObject& object = model.objects[static_cast<size_t>(model.currentObject)];
+    if (object.currentMesh < 0 || static_cast<size_t>(object.currentMesh) >= object.meshes.size())
+        return;
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    glBindTexture(GL_TEXTURE_2D, model.texture);
+    glPushMatrix();
+    glTranslatef(model.position.x, model.position.y, model.position.z);
+    glRotatef(model.angleY, 0.0f, 1.0f, 0.0f);
+    glRotatef(model.angleX, 1.0f, 0.0f, 0.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    for (const ModelStrip& strip : object.meshes[static_cast<size_t>(object.currentMesh)].strips)
+        drawStrip(strip);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glPopMatrix();
+}
+
+void drawStrip(const ModelStrip& strip) {
+    const bool textured = isTextured(strip);
+    if (!textured) {
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(kUntexturedGrey, kUntexturedGrey, kUntexturedGrey);
+    }
+    glBegin(GL_TRIANGLE_STRIP);
+    glNormal3f(strip.normal.x, strip.normal.y, strip.normal.z);
+    for (size_t i = 0; i < strip.vertices.size(); ++i) {
+        if (textured && i < strip.texCoords.size()) glTexCoord2f(strip.texCoords[i].s, strip.texCoords[i].t);
+        glVertex3f(strip.vertices[i].x, strip.vertices[i].y, strip.vertices[i].z);
+    }
+    glEnd();
+    if (!textured) {
+        glEnable(GL_TEXTURE_2D);
+        glColor3f(1.0f, 1.0f, 1.0f);
+    }
+}
