@@ -84,8 +84,27 @@ struct Monkey {
             const Planet& planet = game.planets[below(kPlanetCount)];
             return mouseMove(static_cast<int>(planet.x) + 400, 300 - static_cast<int>(planet.y));
         }
-        if (aim < 7) return mouseMove(below(200), 300 + below(300));  // the button column
-        if (aim == 7) return mouseMove(767 + below(32), 568 + below(32));  // "Begin your turn"
+        if (aim == 5) return mouseMove(below(240), 300 + below(300));  // the button corner
+        if (aim == 6) {
+            // A slot of the two button columns, where the group commands stack
+            // up; a fight on offer is taken more often than not.
+            const int column = below(2) * 35;
+            int slot = below(8);
+            const auto& buttons = game.buttons.buttons;
+            for (int fight : {2, 3}) {
+                if (buttons[fight].visible && below(3) > 0) {
+                    slot = 0;
+                    for (int index = 0; index < fight; ++index) slot += buttons[index].visible;
+                    return mouseMove(2 + below(30), 300 - (-190 + 35 * slot + 1 + below(30)));
+                }
+            }
+            return mouseMove(1 + column + below(32), 300 - (-190 + 35 * slot + below(32)));
+        }
+        if (aim == 7) {
+            // "Begin your turn", or the spot that ends a phase.
+            if (below(2) == 0) return mouseMove(767 + below(32), 568 + below(32));
+            return mouseMove(168 + below(32), 458 + below(32));
+        }
         return mouseMove(below(800), below(600));
     }
 };
@@ -104,14 +123,19 @@ TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
             seedRandom(program->game.random, 1000u + static_cast<uint32_t>(game));
         }
         bool held = false;
+        bool movedLastTick = false;
         uint32_t releaseAt = 0;
         for (int tick = 0; tick < kTicksPerGame; ++tick, ++ticks) {
             Game& state = program->game;
             std::array<SDL_Event, 1> event{};
             bool send = true;
             if (held && now >= releaseAt) {
-                // The monkey never quits: a release over Quit moves off it first.
-                if (state.buttons.hovered == kQuit) {
+                // The monkey never quits: a release over Quit moves off it
+                // first. A click acts on the hover of the frame after the last
+                // move, so a release waits one tick after a move to see it.
+                if (movedLastTick) {
+                    send = false;
+                } else if (state.buttons.hovered == kQuit) {
                     event[0] = mouseMove(600, 100);
                 } else {
                     event[0] = mouseButton(SDL_BUTTON_LEFT, false);
@@ -141,6 +165,7 @@ TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
                     send = false;
                 }
             }
+            movedLastTick = send && event[0].type == SDL_MOUSEMOTION;
             if (send) {
                 pushEvents({event[0]});
             } else {
@@ -149,7 +174,7 @@ TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
             // Mostly display-paced frames, sometimes a stall.
             // A held button lets time run faster, so that long presses take few ticks.
             if (held) {
-                now += 10 + monkey.below(150);
+                now += 50 + monkey.below(350);
             } else {
                 now += monkey.below(50) == 0 ? 200 + monkey.below(3000) : 1 + monkey.below(40);
             }
