@@ -101,22 +101,31 @@ void dispatchHoveredButton(Game& game) {
     if (game.buttons.hovered != -1) dispatchCommand(game, game.buttons.hovered);
 }
 
+// Rules 2 and 3 of both map phases: a placement left open takes the release
+// (inside the map it places, anywhere it closes), else a selected group is
+// given a course. False when neither applies.
+bool placeOrSteer(Game& game, const InputState& input, int player) {
+    if (isPlacing(game.interaction.mode)) {
+        // In the battle phase only a split can still be placed; the placement
+        // itself knows that.
+        if (isInMapArea(input)) place(game, input, player);
+        abandonPlacement(game);
+        return true;
+    }
+    if (game.session.selectedGroupId != -1 && isInMapArea(input)) {
+        giveDestination(game, input, player);
+        return true;
+    }
+    return false;
+}
+
 void releaseInMovement(Game& game, const InputState& input, int player) {
     InteractionState& interaction = game.interaction;
     if (interaction.hoveredSelectorControl != -1) {
         pressSelectorControl(game, static_cast<SelectorControl>(interaction.hoveredSelectorControl));
         return;
     }
-    if (isPlacing(interaction.mode)) {
-        if (isInMapArea(input)) place(game, input, player);
-        abandonPlacement(game);
-        return;
-    }
-    if (game.session.selectedGroupId != -1 && isInMapArea(input)) {
-        giveDestination(game, input, player);
-        return;
-    }
-    if (selectHoveredOwnGroup(game, player)) return;
+    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game, player)) return;
     const int planet = interaction.hoveredPlanet;
     if (planet >= 0 && planet < kPlanetCount && game.planets[planet].owner == player) {
         game.session.selectedPlanet = planet;
@@ -135,18 +144,8 @@ void releaseInBattlePhase(Game& game, const InputState& input, int player) {
             pressSelectorControl(game, static_cast<SelectorControl>(interaction.hoveredSelectorControl));
         return;
     }
-    if (isPlacing(interaction.mode)) {
-        // A placement left open from the movement phase can only split the
-        // selected group; the placement closes the selector itself.
-        if (isInMapArea(input)) place(game, input, player);
-        abandonPlacement(game);
-        return;
-    }
-    if (game.session.selectedGroupId != -1 && isInMapArea(input)) {
-        giveDestination(game, input, player);
-        return;
-    }
-    if (selectHoveredOwnGroup(game, player)) return;
+    // Planets cannot be selected in the battle phase.
+    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game, player)) return;
     dispatchHoveredButton(game);
 }
 
