@@ -4,6 +4,8 @@
 // button was held decides what a release over a group means.
 #include <optional>
 
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
 #include "interaction/interaction.h"
 

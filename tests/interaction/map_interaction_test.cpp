@@ -4,6 +4,8 @@
 // in the running game are tested with the drawing.
 #include <gtest/gtest.h>
 
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
 #include "interaction/interaction.h"
 

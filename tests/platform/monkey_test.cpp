@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "game/commands.h"
 #include "platform/platform_fixture.h"
 
 namespace {

@@ -17,7 +17,10 @@
 #include <fstream>
 #include <vector>
 
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
+#include "game/save_file.h"
 #include "platform/game_process.h"
 
 namespace {
