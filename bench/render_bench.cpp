@@ -37,6 +37,7 @@
 #include <functional>
 #include <vector>
 
+#include "game/data_path.h"
 #include "game/game.h"
 #include "render/art.h"
 #include "render/battle_view.h"

@@ -3,6 +3,8 @@
 // for the selected group right now.
 #include <functional>
 
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
 
 namespace {

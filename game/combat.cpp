@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game/availability.h"
 #include "game/game.h"
 
 namespace {

@@ -1,21 +1,16 @@
 // The game: the one record of everything the rules own, with its start-up and
-// its return to the Setup screen. Code that works on the whole game (the
-// drawing, the platform) includes this alone: it brings every concept's header.
+// its return to the Setup screen.
 #pragma once
 
 #include <array>
 
 #include "battle/battle.h"
-#include "game/availability.h"
 #include "game/buttons.h"
 #include "game/combat.h"
-#include "game/commands.h"
-#include "game/data_path.h"
 #include "game/galaxy.h"
 #include "game/groups.h"
 #include "game/interaction_state.h"
 #include "game/random.h"
-#include "game/save_file.h"
 
 // Built in the program's construction order: the planets right after the
 // generator, from its state 1.

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
 
 namespace {

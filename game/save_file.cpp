@@ -13,6 +13,8 @@
 
 #include <unistd.h>
 
+#include "game/commands.h"
+#include "game/data_path.h"
 #include "game/game.h"
 #include "game/save_file.h"
 

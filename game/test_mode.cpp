@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/data_path.h"
 #include "game/game.h"
 #include "game/test_mode.h"
 

@@ -1,6 +1,9 @@
 // Turn flow: the command dispatcher, the turn and setup commands, and the
 // buttons each of them makes available.
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
+#include "game/save_file.h"
 
 namespace {
 

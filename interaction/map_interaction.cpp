@@ -1,8 +1,157 @@
 // Map interaction: the left and right mouse buttons turned into game actions.
-// The Setup and turn screens answer the left button; what a release does on
-// the star map, and the right button, come with the star map's mouse rules.
+// A click acts on release, on what the pick passes of the last frame found
+// under the pointer; while a destination or a target is chosen, how long the
+// button was held decides what a release over a group means.
+#include <optional>
+
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
 #include "interaction/interaction.h"
+
+namespace {
+
+constexpr uint32_t kShortClickMs = 500;
+constexpr uint32_t kMediumPressMs = 1500;
+
+// Where a release can give a destination or a target: the star map right of
+// the button column, inside the window's edges.
+constexpr int kMapAreaLeft = -192;
+constexpr int kMapAreaRight = 393;
+constexpr int kMapAreaBottom = -293;
+constexpr int kMapAreaTop = 293;
+
+struct Point {
+    float x;
+    float y;
+};
+
+bool isInMapArea(const InputState& input) {
+    return input.mapX >= kMapAreaLeft && input.mapX <= kMapAreaRight && input.mapY >= kMapAreaBottom &&
+           input.mapY <= kMapAreaTop;
+}
+
+Point pointerPosition(const InputState& input) {
+    return {static_cast<float>(input.mapX), static_cast<float>(input.mapY)};
+}
+
+void selectGroup(Game& game, int id, int player) {
+    game.session.selectedGroupId = id;
+    refreshAvailability(game, player);
+}
+
+// The target of a release while a destination or a placement is chosen, or
+// none when a short click on an own group selected that group instead.
+std::optional<Point> chooseTarget(Game& game, const InputState& input, int player) {
+    const InteractionState& interaction = game.interaction;
+    if (interaction.hoveredPlanet >= 0 && interaction.hoveredPlanet < kPlanetCount) {
+        const Planet& planet = game.planets[interaction.hoveredPlanet];
+        return Point{planet.x, planet.y};
+    }
+    const Group* group = findGroup(game.registry, interaction.hoveredGroup);
+    // A group that was under the pointer but is gone by now (fought, merged)
+    // leaves the pointer itself as the target.
+    if (!group) return pointerPosition(input);
+
+    const uint32_t duration = interaction.pressTime;
+    if (duration <= kShortClickMs && group->owner == player) {
+        selectGroup(game, group->id, player);
+        return std::nullopt;
+    }
+    if (duration <= kMediumPressMs) return Point{group->x, group->y};
+    return pointerPosition(input);
+}
+
+// A course changes what the group can do where it stands (a group leaving a
+// planet can no longer fight or join it), so the buttons follow at once.
+void sendSelectedGroup(Game& game, Point target, int player) {
+    setDestination(game.registry, game.session.selectedGroupId, target.x, target.y);
+    refreshAvailability(game, player);
+}
+
+void abandonPlacement(Game& game) {
+    game.interaction.mode = InteractionMode::Idle;
+    game.interaction.hoveredSelectorControl = -1;
+}
+
+bool isPlacing(InteractionMode mode) {
+    return mode == InteractionMode::PlaceSplit || mode == InteractionMode::PlaceNewGroup;
+}
+
+// The placement of a split or a new group at the chosen target.
+void place(Game& game, const InputState& input, int player) {
+    if (const std::optional<Point> target = chooseTarget(game, input, player)) {
+        placeTarget(game, target->x, target->y);
+    } else {
+        refreshAvailability(game, player);
+    }
+}
+
+void giveDestination(Game& game, const InputState& input, int player) {
+    if (const std::optional<Point> target = chooseTarget(game, input, player))
+        sendSelectedGroup(game, *target, player);
+}
+
+bool selectHoveredOwnGroup(Game& game, int player) {
+    const int hovered = game.interaction.hoveredGroup;
+    if (hovered == -1 || ownerOf(game.registry, hovered) != player) return false;
+    selectGroup(game, hovered, player);
+    return true;
+}
+
+void dispatchHoveredButton(Game& game) {
+    if (game.buttons.hovered != -1) dispatchCommand(game, game.buttons.hovered);
+}
+
+// Rules 2 and 3 of both map phases: a placement left open takes the release
+// (inside the map it places, anywhere it closes), else a selected group is
+// given a course. False when neither applies.
+bool placeOrSteer(Game& game, const InputState& input, int player) {
+    if (isPlacing(game.interaction.mode)) {
+        // In the battle phase only a split can still be placed; the placement
+        // itself knows that.
+        if (isInMapArea(input)) place(game, input, player);
+        abandonPlacement(game);
+        return true;
+    }
+    if (game.session.selectedGroupId != -1 && isInMapArea(input)) {
+        giveDestination(game, input, player);
+        return true;
+    }
+    return false;
+}
+
+void releaseInMovement(Game& game, const InputState& input, int player) {
+    InteractionState& interaction = game.interaction;
+    if (interaction.hoveredSelectorControl != -1) {
+        pressSelectorControl(game, static_cast<SelectorControl>(interaction.hoveredSelectorControl));
+        return;
+    }
+    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game, player)) return;
+    const int planet = interaction.hoveredPlanet;
+    if (planet >= 0 && planet < kPlanetCount && game.planets[planet].owner == player) {
+        game.session.selectedPlanet = planet;
+        game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible =
+            game.planets[planet].ships > 0;
+        return;
+    }
+    dispatchHoveredButton(game);
+}
+
+void releaseInBattlePhase(Game& game, const InputState& input, int player) {
+    InteractionState& interaction = game.interaction;
+    if (interaction.hoveredSelectorControl != -1) {
+        // Only a split can still be counted out here; planets send nothing.
+        if (interaction.mode == InteractionMode::CountForSplit)
+            pressSelectorControl(game, static_cast<SelectorControl>(interaction.hoveredSelectorControl));
+        return;
+    }
+    // Planets cannot be selected in the battle phase.
+    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game, player)) return;
+    dispatchHoveredButton(game);
+}
+
+}  // namespace
 
 void handleLeftClick(Game& game, const InputState& input, uint32_t clock) {
     uint32_t& pressTime = game.interaction.pressTime;
@@ -15,21 +164,33 @@ void handleLeftClick(Game& game, const InputState& input, uint32_t clock) {
     handleLeftRelease(game, input);
 }
 
-void handleLeftRelease(Game& game, const InputState&) {
-    const int hoveredButton = game.buttons.hovered;
+void handleLeftRelease(Game& game, const InputState& input) {
+    const int player = game.session.currentPlayer;
     switch (game.session.phase) {
         case GamePhase::Setup:
-            if (hoveredButton != -1) {
-                dispatchCommand(game, hoveredButton);
+            if (game.buttons.hovered != -1) {
+                dispatchCommand(game, game.buttons.hovered);
             } else if (game.interaction.hoveredSetupRow != -1) {
                 cycleTeam(game.session, game.interaction.hoveredSetupRow);
             }
             break;
-        case GamePhase::TurnStart:
-            if (hoveredButton != -1) dispatchCommand(game, hoveredButton);
-            break;
-        default: break;
+        case GamePhase::TurnStart: dispatchHoveredButton(game); break;
+        case GamePhase::Movement: releaseInMovement(game, input, player); break;
+        case GamePhase::BattlePhase: releaseInBattlePhase(game, input, player); break;
+        case GamePhase::GroupBattle:
+        case GamePhase::PlanetBattle: break;
     }
 }
 
-void handleRightClick(Game&, const InputState&) {}
+void handleRightClick(Game& game, const InputState& input) {
+    if (!input.rightReleased || input.rightPressed) return;
+    const GamePhase phase = game.session.phase;
+    if (phase != GamePhase::Movement && phase != GamePhase::BattlePhase) return;
+    game.session.selectedGroupId = -1;
+    game.session.selectedPlanet = -1;
+    game.interaction.hoveredSelectorControl = -1;
+    game.interaction.mode = InteractionMode::Idle;
+    const int player = game.session.currentPlayer;
+    refreshAvailability(game, player);
+    game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible = false;
+}

@@ -1,5 +1,6 @@
 // Start-up, the tick and the main loop: one event taken, one tick run, the
 // event delivered, so every tick sees the input as the last event left it.
+#include "game/commands.h"
 #include "platform/program.h"
 #include "render/frame_input.h"
 #include "render/render.h"

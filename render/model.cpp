@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/data_path.h"
 #include "game/game.h"
 #include "render/model.h"
 #include "render/texture.h"

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <vector>
 
+#include "game/data_path.h"
 #include "game/game.h"
 #include "render/bitmap_file.h"
 

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "battle/battle_oracle.h"
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/describe_game.h"
 #include "game/game.h"
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/game.h"
 
 namespace {

@@ -18,8 +18,11 @@
 #include <gtest/gtest.h>
 
 #include "data_folder.h"
+#include "game/commands.h"
+#include "game/data_path.h"
 #include "game/describe_game.h"
 #include "game/game.h"
+#include "game/save_file.h"
 
 namespace {
 

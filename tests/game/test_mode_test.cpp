@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data_folder.h"
+#include "game/commands.h"
 #include "game/game.h"
 #include "game/test_mode.h"
 

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "game/availability.h"
+#include "game/commands.h"
 #include "game/describe_game.h"
 #include "game/game.h"
 

@@ -4,6 +4,7 @@
 // timing), frame timing by the clock, and the loop's end.
 #include <gtest/gtest.h>
 
+#include "game/commands.h"
 #include "platform/platform_fixture.h"
 
 namespace {

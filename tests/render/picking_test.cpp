@@ -1,6 +1,7 @@
 // Pick passes against the geometry they stand for (Setup rows, the count
 // selector's controls and gaps, planet discs; nearest and first drawn win; a
 // full selection buffer means nothing), and the screens clicked through ticks.
+#include "game/commands.h"
 #include "render/picking.h"
 
 #include "interaction/interaction.h"

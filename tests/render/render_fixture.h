@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "game/commands.h"
 #include "platform/platform_fixture.h"
 #include "render/frame_input.h"
 #include "render/render.h"

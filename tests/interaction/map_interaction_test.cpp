@@ -1,0 +1,215 @@
+// Map interaction: what a left release does in each phase with what the last
+// frame found under the pointer, how long the press lasted, and the right-click
+// cancel. Hover fields are set by hand here; the pick passes that write them
+// in the running game are tested with the drawing.
+#include <gtest/gtest.h>
+
+#include "game/availability.h"
+#include "game/commands.h"
+#include "game/game.h"
+#include "interaction/interaction.h"
+
+namespace {
+
+constexpr int kCreate = static_cast<int>(CommandId::CreateGroup);
+constexpr int kPlanetAction = static_cast<int>(CommandId::AttackOrDonatePlanet);
+constexpr int kEndMovement = static_cast<int>(CommandId::EndMovement);
+
+// Two players in two teams on an empty map: every planet neutral and far off,
+// so only what a test places acts.
+struct Map {
+    Game game;
+    InputState input;
+
+    explicit Map(GamePhase phase) {
+        initialiseGame(game);
+        game.session.teams = {0, 1, 0, 0, 0, 0, 0, 0};
+        game.session.phase = phase;
+        for (int i = 0; i < kPlanetCount; ++i) {
+            game.planets[i] = Planet{};
+            game.planets[i].x = 5000.0f + 100.0f * static_cast<float>(i);
+            game.planets[i].y = 5000.0f;
+        }
+        game.buttons.hovered = -1;
+        refreshAvailability(game, 0);
+    }
+
+    int group(float x, float y, int ships, int owner) {
+        return createGroup(game.registry, x, y, x, y, ships, owner);
+    }
+
+    // A press and a release `durationMs` apart with the pointer at map (x, y),
+    // through the tick's left-button step.
+    void click(int x, int y, uint32_t durationMs) {
+        input.mapX = x;
+        input.mapY = y;
+        input.leftPressed = true;
+        handleLeftClick(game, input, 1000);
+        input.leftPressed = false;
+        input.leftReleased = true;
+        handleLeftClick(game, input, 1000 + durationMs);
+        input.leftReleased = false;
+    }
+
+    void rightClick() {
+        input.rightReleased = true;
+        handleRightClick(game, input);
+        input.rightReleased = false;
+    }
+
+    const Group& find(int id) { return *findGroup(game.registry, id); }
+};
+
+TEST(MapInteraction, PressDurationDecidesWhatAReleaseOverAGroupMeans) {
+    Map map(GamePhase::Movement);
+    const int mine = map.group(0, 0, 10, 0);
+    const int other = map.group(100, 50, 10, 0);
+    const int enemy = map.group(-100, 80, 10, 1);
+    map.game.session.selectedGroupId = mine;
+
+    map.game.interaction.hoveredGroup = other;
+    map.click(110, 60, 500);  // a short click on an own group selects it
+    EXPECT_EQ(map.game.session.selectedGroupId, other);
+    EXPECT_EQ(map.find(other).stepsLeft, 0);
+
+    map.game.session.selectedGroupId = mine;
+    map.click(110, 60, 501);  // a medium press sends the selected group there
+    EXPECT_EQ(map.game.session.selectedGroupId, mine);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 100.0f);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationY, 50.0f);
+
+    map.click(110, 60, 1501);  // a long press aims at the pointer itself
+    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 110.0f);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationY, 60.0f);
+
+    map.game.interaction.hoveredGroup = enemy;
+    map.click(-90, 90, 100);  // a short click on an enemy aims at the enemy
+    EXPECT_FLOAT_EQ(map.find(mine).destinationX, -100.0f);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationY, 80.0f);
+
+    // A planet under the pointer wins over a group, whatever the duration.
+    map.game.planets[3].x = 200.5f;
+    map.game.planets[3].y = -70.25f;
+    map.game.interaction.hoveredPlanet = 3;
+    map.click(205, -66, 3000);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 200.5f);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationY, -70.25f);
+}
+
+TEST(MapInteraction, TheMapAreaBoundsAreInclusive) {
+    Map map(GamePhase::Movement);
+    const int mine = map.group(0, 0, 10, 0);
+    const struct {
+        int x, y;
+        bool inside;
+    } releases[] = {{-192, 0, true}, {393, 0, true},  {0, -293, true},  {0, 293, true},
+                    {-193, 0, false}, {394, 0, false}, {0, -294, false}, {0, 294, false}};
+    for (const auto& release : releases) {
+        map.game.session.selectedGroupId = mine;
+        setDestination(map.game.registry, mine, 0, 0);
+        map.click(release.x, release.y, 100);
+        const bool moved = map.find(mine).destinationX != 0.0f || map.find(mine).destinationY != 0.0f;
+        EXPECT_EQ(moved, release.inside) << release.x << ", " << release.y;
+    }
+}
+
+TEST(MapInteraction, AGroupGoneSinceTheFrameLeavesThePointerAsTarget) {
+    Map map(GamePhase::Movement);
+    const int mine = map.group(0, 0, 10, 0);
+    map.game.session.selectedGroupId = mine;
+    map.game.interaction.hoveredGroup = 77;  // no group has this id
+    map.click(150, -20, 100);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 150.0f);
+    EXPECT_FLOAT_EQ(map.find(mine).destinationY, -20.0f);
+}
+
+TEST(MapInteraction, ACourseOffAPlanetInTheBattlePhaseWithdrawsThePlanetButton) {
+    Map map(GamePhase::BattlePhase);
+    map.game.planets[2] = Planet{};
+    map.game.planets[2].owner = 1;
+    map.game.planets[2].ships = 5;
+    map.game.planets[2].x = 40;
+    map.game.planets[2].y = 40;
+    const int mine = map.group(40, 40, 10, 0);
+    map.game.session.selectedGroupId = mine;
+    refreshAvailability(map.game, 0);
+    ASSERT_TRUE(map.game.buttons.buttons[kPlanetAction].visible);
+
+    map.click(200, 200, 100);
+    EXPECT_GT(map.find(mine).stepsLeft, 0);
+    EXPECT_FALSE(map.game.buttons.buttons[kPlanetAction].visible);
+}
+
+TEST(MapInteraction, PlacementsTargetInsideTheMapAndAreAbandonedOutside) {
+    Map map(GamePhase::Movement);
+    map.game.planets[4].owner = 0;
+    map.game.planets[4].ships = 25;
+    map.game.planets[4].x = 60;
+    map.game.planets[4].y = 60;
+    map.game.interaction.hoveredPlanet = 4;
+    map.click(60, 60, 100);  // select the own planet
+    ASSERT_EQ(map.game.session.selectedPlanet, 4);
+    ASSERT_TRUE(map.game.buttons.buttons[kCreate].visible);
+    map.game.interaction.hoveredPlanet = -1;
+
+    runGroupCommand(map.game, CommandId::CreateGroup);
+    pressSelectorControl(map.game, SelectorControl::Max);
+    pressSelectorControl(map.game, SelectorControl::Confirm);
+    ASSERT_EQ(map.game.interaction.mode, InteractionMode::PlaceNewGroup);
+
+    // A release over a button in the column abandons the placement without
+    // pressing the button.
+    map.game.buttons.hovered = kEndMovement;
+    map.click(-380, 0, 100);
+    EXPECT_EQ(map.game.interaction.mode, InteractionMode::Idle);
+    EXPECT_EQ(map.game.session.phase, GamePhase::Movement);
+    EXPECT_EQ(countGroups(map.game.registry), 0);
+    map.game.buttons.hovered = -1;
+
+    runGroupCommand(map.game, CommandId::CreateGroup);
+    pressSelectorControl(map.game, SelectorControl::Max);
+    pressSelectorControl(map.game, SelectorControl::Confirm);
+    map.click(300, -100, 2000);
+    EXPECT_EQ(map.game.interaction.mode, InteractionMode::Idle);
+    ASSERT_EQ(countGroups(map.game.registry), 1);
+    EXPECT_EQ(map.game.registry.groups[0].ships, 25);
+    EXPECT_FLOAT_EQ(map.game.registry.groups[0].destinationX, 300.0f);
+    EXPECT_EQ(map.game.planets[4].ships, 0);
+    EXPECT_FALSE(map.game.buttons.buttons[kCreate].visible);
+}
+
+TEST(MapInteraction, ARightClickCancelsSelectionsAndTheSelector) {
+    Map map(GamePhase::Movement);
+    map.game.planets[4].owner = 0;
+    map.game.planets[4].ships = 25;
+    map.game.session.selectedPlanet = 4;
+    runGroupCommand(map.game, CommandId::CreateGroup);
+    ASSERT_EQ(map.game.interaction.mode, InteractionMode::CountForNewGroup);
+
+    map.rightClick();
+    EXPECT_EQ(map.game.session.selectedPlanet, -1);
+    EXPECT_EQ(map.game.session.selectedGroupId, -1);
+    EXPECT_EQ(map.game.interaction.mode, InteractionMode::Idle);
+    EXPECT_FALSE(map.game.buttons.buttons[kCreate].visible);
+
+    // Outside the map phases a right click does nothing.
+    map.game.session.phase = GamePhase::TurnStart;
+    map.game.session.selectedPlanet = 4;
+    map.rightClick();
+    EXPECT_EQ(map.game.session.selectedPlanet, 4);
+}
+
+TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeams) {
+    Map map(GamePhase::Setup);
+    initialiseGame(map.game);
+    map.game.interaction.hoveredSetupRow = 1;
+    map.click(30, 50, 100);
+    EXPECT_EQ(map.game.session.teams[1], 1);
+
+    map.game.buttons.hovered = static_cast<int>(CommandId::IncreasePlayers);
+    map.click(55, 165, 100);
+    EXPECT_EQ(map.game.session.playerCount, 3);
+    EXPECT_EQ(map.game.session.teams[1], 1);  // the button wins over the row
+}
+
+}  // namespace

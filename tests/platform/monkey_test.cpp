@@ -1,0 +1,197 @@
+// A monkey at the mouse: random presses of random length, releases, moves and
+// right clicks all over the window, fed through the real event queue and the
+// real tick on a controlled clock, in several games. After every tick the
+// game must still make sense.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <set>
+#include <string>
+
+#include "game/commands.h"
+#include "platform/platform_fixture.h"
+
+namespace {
+
+constexpr int kGames = 4;
+constexpr int kTicksPerGame = 5000;
+constexpr int kQuit = static_cast<int>(CommandId::QuitGame);
+
+// The buttons each phase can ever offer, by the turn flow.
+std::set<int> buttonsOfferedIn(GamePhase phase) {
+    switch (phase) {
+        case GamePhase::Setup: return {14, 15, 16, 19, 20};
+        case GamePhase::TurnStart: return {13, 15, 16};
+        case GamePhase::Movement: return {0, 1, 4, 5, 8, 9, 10, 11, 15};
+        case GamePhase::BattlePhase:
+        case GamePhase::GroupBattle:
+        case GamePhase::PlanetBattle: return {1, 2, 3, 4, 5, 6, 7, 12, 15};
+    }
+    return {};
+}
+
+// Everything that must hold after any tick; empty when it does.
+std::string brokenInvariant(const Game& game) {
+    const GameSession& session = game.session;
+    const int phase = static_cast<int>(session.phase);
+    if (phase < 0 || phase > static_cast<int>(GamePhase::PlanetBattle)) return "illegal phase";
+    if (session.playerCount < 2 || session.playerCount > kMaxPlayers) return "player count";
+    if (session.currentPlayer < 0 || session.currentPlayer >= session.playerCount)
+        return "current player " + std::to_string(session.currentPlayer);
+    std::set<int> ids;
+    for (const Group& group : game.registry.groups) {
+        if (group.ships < 1) return "group " + std::to_string(group.id) + " without ships";
+        if (!ids.insert(group.id).second) return "group id " + std::to_string(group.id) + " twice";
+        if (group.owner < 0 || group.owner >= session.playerCount) return "group owner";
+    }
+    for (const Planet& planet : game.planets) {
+        if (planet.ships < 0) return "planet with negative ships";
+        if (planet.owner < -1 || planet.owner >= session.playerCount) return "planet owner";
+    }
+    const std::set<int> offered = buttonsOfferedIn(session.phase);
+    for (int index = 0; index < kButtonCount; ++index) {
+        if (game.buttons.buttons[index].visible && !offered.count(index))
+            return "button " + std::to_string(index) + " offered in phase " + std::to_string(phase);
+    }
+    int attackers = 0;
+    for (const BattleShip& ship : game.battle.ships) attackers += ship.side == BattleSide::Attacker;
+    if (attackers != game.battle.attackerCount ||
+        static_cast<int>(game.battle.ships.size()) - attackers != game.battle.defenderCount)
+        return "battle counts";
+    return {};
+}
+
+struct Monkey {
+    std::mt19937 random;
+    int presses = 0;
+    int releases = 0;
+    int moves = 0;
+    int rightClicks = 0;
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+
+    // Most moves land anywhere; some aim at what the game shows, so that the
+    // games get past the screens into movements and battles.
+    SDL_Event move(const Game& game) {
+        ++moves;
+        const int aim = below(10);
+        if (aim < 3 && !game.registry.groups.empty()) {
+            const Group& group = game.registry.groups[below(static_cast<int>(game.registry.groups.size()))];
+            return mouseMove(static_cast<int>(group.x) + 400 + below(5) - 2,
+                             300 - static_cast<int>(group.y) + below(5) - 2);
+        }
+        if (aim < 5) {
+            const Planet& planet = game.planets[below(kPlanetCount)];
+            return mouseMove(static_cast<int>(planet.x) + 400, 300 - static_cast<int>(planet.y));
+        }
+        if (aim == 5) return mouseMove(below(240), 300 + below(300));  // the button corner
+        if (aim == 6) {
+            // A slot of the two button columns, where the group commands stack
+            // up; a fight on offer is taken more often than not.
+            const int column = below(2) * 35;
+            int slot = below(8);
+            const auto& buttons = game.buttons.buttons;
+            for (int fight : {2, 3}) {
+                if (buttons[fight].visible && below(3) > 0) {
+                    slot = 0;
+                    for (int index = 0; index < fight; ++index) slot += buttons[index].visible;
+                    return mouseMove(2 + below(30), 300 - (-190 + 35 * slot + 1 + below(30)));
+                }
+            }
+            return mouseMove(1 + column + below(32), 300 - (-190 + 35 * slot + below(32)));
+        }
+        if (aim == 7) {
+            // "Begin your turn", or the spot that ends a phase.
+            if (below(2) == 0) return mouseMove(767 + below(32), 568 + below(32));
+            return mouseMove(168 + below(32), 458 + below(32));
+        }
+        return mouseMove(below(800), below(600));
+    }
+};
+
+class Monkeys : public WindowTest {};
+
+TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
+    Monkey monkey{std::mt19937(20261208)};
+    int ticks = 0;
+    std::array<int, 6> ticksInPhase{};
+    int battles = 0;
+    GamePhase previousPhase = GamePhase::Setup;
+    for (int game = 0; game < kGames; ++game) {
+        if (game > 0) {
+            returnToSetup(program->game);
+            seedRandom(program->game.random, 1000u + static_cast<uint32_t>(game));
+        }
+        bool held = false;
+        bool movedLastTick = false;
+        uint32_t releaseAt = 0;
+        for (int tick = 0; tick < kTicksPerGame; ++tick, ++ticks) {
+            Game& state = program->game;
+            std::array<SDL_Event, 1> event{};
+            bool send = true;
+            if (held && now >= releaseAt) {
+                // The monkey never quits: a release over Quit moves off it
+                // first. A click acts on the hover of the frame after the last
+                // move, so a release waits one tick after a move to see it.
+                if (movedLastTick) {
+                    send = false;
+                } else if (state.buttons.hovered == kQuit) {
+                    event[0] = mouseMove(600, 100);
+                } else {
+                    event[0] = mouseButton(SDL_BUTTON_LEFT, false);
+                    held = false;
+                    ++monkey.releases;
+                }
+            } else {
+                const int choice = monkey.below(20);
+                if (!held && choice < 6) {
+                    event[0] = mouseButton(SDL_BUTTON_LEFT, true);
+                    held = true;
+                    ++monkey.presses;
+                    // Short clicks, medium and long presses, now and then very long.
+                    const int kind = monkey.below(20);
+                    releaseAt = now + (kind < 10   ? monkey.below(501)
+                                       : kind < 15 ? 501 + monkey.below(1000)
+                                       : kind < 19 ? 1501 + monkey.below(1500)
+                                                   : monkey.below(20000));
+                } else if (choice < 9) {
+                    event[0] = monkey.move(state);
+                } else if (choice == 9 && !held) {
+                    pushEvents({mouseButton(SDL_BUTTON_RIGHT, true)});
+                    ASSERT_TRUE(runLoopPass(*program));
+                    event[0] = mouseButton(SDL_BUTTON_RIGHT, false);
+                    ++monkey.rightClicks;
+                } else {
+                    send = false;
+                }
+            }
+            movedLastTick = send && event[0].type == SDL_MOUSEMOTION;
+            if (send) {
+                pushEvents({event[0]});
+            } else {
+                pushEvents({});
+            }
+            // Mostly display-paced frames, sometimes a stall.
+            // A held button lets time run faster, so that long presses take few ticks.
+            if (held) {
+                now += 50 + monkey.below(350);
+            } else {
+                now += monkey.below(50) == 0 ? 200 + monkey.below(3000) : 1 + monkey.below(40);
+            }
+            ASSERT_TRUE(runLoopPass(*program)) << "the game quit at tick " << tick;
+            const GamePhase phase = program->game.session.phase;
+            if (isBattlePhase(phase) && !isBattlePhase(previousPhase)) ++battles;
+            ++ticksInPhase[static_cast<int>(phase)];
+            previousPhase = phase;
+            const std::string broken = brokenInvariant(program->game);
+            ASSERT_TRUE(broken.empty()) << broken << " in game " << game << " at tick " << tick;
+        }
+    }
+    std::printf("monkey: %d games, %d ticks, %d presses, %d releases, %d moves, %d right clicks; "
+                "ticks in Setup %d, TurnStart %d, Movement %d, BattlePhase %d; %d battles\n",
+                kGames, ticks, monkey.presses, monkey.releases, monkey.moves, monkey.rightClicks,
+                ticksInPhase[0], ticksInPhase[2], ticksInPhase[1], ticksInPhase[3], battles);
+}
+
+}  // namespace
