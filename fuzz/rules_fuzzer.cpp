@@ -15,7 +15,11 @@
 
 #include "fuzz/fuzz_folder.h"
 #include "fuzz/game_invariants.h"
+#include "game/combat.h"
+#include "game/commands.h"
 #include "game/game.h"
+#include "game/groups.h"
+#include "game/random.h"
 #include "game/test_mode.h"
 
 namespace {

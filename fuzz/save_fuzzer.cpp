@@ -7,7 +7,10 @@
 
 #include "fuzz/fuzz_folder.h"
 #include "fuzz/game_invariants.h"
+#include "game/commands.h"
 #include "game/game.h"
+#include "game/groups.h"
+#include "game/save_file.h"
 
 namespace {
 
