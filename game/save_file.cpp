@@ -307,18 +307,18 @@ ReadResult readSaveFile(const std::string& path, std::vector<uint8_t>& bytes, st
     return failed ? ReadResult::Failed : ReadResult::Read;
 }
 
-bool writeAll(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+bool writeAll(const SaveFileOps& ops, const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::FILE* file = ops.open(path.c_str());
     if (file == nullptr) {
         reportSaveFailure("cannot create " + path);
         return false;
     }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = written && std::fflush(file) == 0;
+    bool written = ops.write(bytes.data(), bytes.size(), file) == bytes.size();
+    written = written && ops.flush(file) == 0;
     // The rename below must never put a file in place that is not yet on disk.
-    written = written && fsync(fileno(file)) == 0;
+    written = written && ops.sync(file) == 0;
     const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
+    const bool closed = ops.close(file) == 0;
     if (!written || !closed) {
         if (!written) errno = writeError;
         reportSaveFailure("cannot write " + path);
@@ -347,11 +347,26 @@ std::vector<uint8_t> encodeSave(const Game& game) {
     return bytes;
 }
 
-bool saveGame(Game& game) {
+SaveFileOps systemSaveFileOps() {
+    SaveFileOps ops;
+    ops.open = [](const char* path) { return std::fopen(path, "wb"); };
+    ops.write = [](const void* data, size_t size, std::FILE* file) {
+        return std::fwrite(data, 1, size, file);
+    };
+    ops.flush = [](std::FILE* file) { return std::fflush(file); };
+    ops.sync = [](std::FILE* file) { return fsync(fileno(file)); };
+    ops.close = [](std::FILE* file) { return std::fclose(file); };
+    ops.rename = [](const char* from, const char* to) { return std::rename(from, to); };
+    return ops;
+}
+
+bool saveGame(Game& game) { return saveGame(game, systemSaveFileOps()); }
+
+bool saveGame(Game& game, const SaveFileOps& ops) {
     const std::string path = dataPath(kSaveName);
     const std::string tempPath = dataPath(kSaveTempName);
-    if (!writeAll(tempPath, encodeSave(game))) return false;
-    if (std::rename(tempPath.c_str(), path.c_str()) != 0) {
+    if (!writeAll(ops, tempPath, encodeSave(game))) return false;
+    if (ops.rename(tempPath.c_str(), path.c_str()) != 0) {
         reportSaveFailure("cannot replace " + path);
         std::remove(tempPath.c_str());
         return false;

@@ -130,6 +130,12 @@ void initialiseGame(Game& game) {
 void returnToSetup(Game& game) {
     emptyBattle(game);
     clearGroups(game.registry);
+    // The planets' owners belong to the old game: the player count may be
+    // lowered in Setup, and no planet may keep an owner who no longer plays.
+    for (Planet& planet : game.planets) {
+        planet.owner = -1;
+        planet.ships = 0;
+    }
     game.intel.fill(PlanetIntel{});
     game.session.phase = GamePhase::Setup;
     game.session.currentPlayer = 0;

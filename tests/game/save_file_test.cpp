@@ -2,8 +2,10 @@
 // must change nothing, and failed saves that must keep the previous save.
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -535,4 +537,97 @@ TEST_F(SaveFileTest, MissingDataFolderFailsCleanly) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(linesIn(errors), 1) << errors;
     EXPECT_FALSE(fs::exists("Data"));
+}
+
+// Every file operation of the save fails in turn, each the way a real one
+// would (a half-written file, data stuck in the buffer, a close that loses
+// it). Each time the save slot must still hold the last whole save, or no
+// file where there was none, and load as a whole game.
+TEST_F(SaveFileTest, FailureAtEveryStepKeepsTheLastWholeSave) {
+    Game previous;
+    buildGame(previous);
+    Game next;
+    buildGame(next);
+    next.session.currentPlayer = 0;
+    next.planets[0].ships = 999;
+    splitGroup(next.registry, 0, 12.0f, 34.0f, 5, next.registry.groups[0].owner);
+
+    auto failing = [](const char* step) {
+        SaveFileOps ops = systemSaveFileOps();
+        const SaveFileOps real = ops;
+        const std::string name = step;
+        if (name == "open")
+            ops.open = [](const char*) -> std::FILE* {
+                errno = EACCES;
+                return nullptr;
+            };
+        if (name == "write")
+            ops.write = [real](const void* data, size_t size, std::FILE* file) {
+                const size_t half = real.write(data, size / 2, file);
+                errno = ENOSPC;
+                return half;
+            };
+        if (name == "flush")
+            ops.flush = [](std::FILE*) {
+                errno = EIO;
+                return EOF;
+            };
+        if (name == "sync")
+            ops.sync = [real](std::FILE* file) {
+                real.flush(file);
+                errno = EIO;
+                return -1;
+            };
+        if (name == "close")
+            ops.close = [real](std::FILE* file) {
+                real.close(file);
+                errno = EIO;
+                return EOF;
+            };
+        if (name == "rename")
+            ops.rename = [](const char*, const char*) {
+                errno = EXDEV;
+                return -1;
+            };
+        return ops;
+    };
+
+    for (bool hadSave : {true, false}) {
+        for (const char* step : {"open", "write", "flush", "sync", "close", "rename"}) {
+            SCOPED_TRACE(std::string(step) +
+                         (hadSave ? " over an earlier save" : " with no save yet"));
+            fs::remove(kSavePath);
+            std::string before;
+            if (hadSave) {
+                ASSERT_TRUE(saveGame(previous));
+                Game reference;
+                initialiseGame(reference);
+                ASSERT_TRUE(loadGame(reference));
+                before = describeGame(reference);
+            }
+            const Bytes slot = readFile(kSavePath);
+
+            ::testing::internal::CaptureStderr();
+            const bool saved = saveGame(next, failing(step));
+            const std::string errors = ::testing::internal::GetCapturedStderr();
+            EXPECT_FALSE(saved);
+            EXPECT_EQ(linesIn(errors), 1) << errors;
+            EXPECT_NE(errors.find("not saved"), std::string::npos) << errors;
+            EXPECT_FALSE(fs::exists(kTempPath));
+            EXPECT_EQ(fs::exists(kSavePath), hadSave);
+            EXPECT_EQ(readFile(kSavePath), slot);
+
+            Game after;
+            initialiseGame(after);
+            EXPECT_EQ(loadGame(after), hadSave);
+            if (hadSave) {
+                EXPECT_EQ(describeGame(after), before);
+            }
+        }
+    }
+
+    // The same operations, none failing, replace the save with the new game.
+    EXPECT_TRUE(saveGame(next, systemSaveFileOps()));
+    EXPECT_EQ(readFile(kSavePath), encodeSave(next));
+    EXPECT_FALSE(fs::exists(kTempPath));
 }

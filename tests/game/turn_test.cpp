@@ -333,6 +333,25 @@ TEST(TurnFlow, ReturnToSetupForgetsTheGameButKeepsPlayersAndTeams) {
     EXPECT_EQ(countGroups(game.registry), 6);
 }
 
+// Found by fuzzing the rules with the test mode's keys: after F12 ended a game
+// of three, Setup lowered the count to two while planets still belonged to
+// player 2 of the old galaxy.
+TEST(TurnFlow, ReturnToSetupLeftPlanetsOwnedByPlayersBeyondALoweredCount) {
+    Game game = startedGame();
+    dispatchCommand(game, CommandId::IncreasePlayers);
+    dispatchCommand(game, CommandId::BeginTurn);
+    game.planets[5].owner = 2;  // taken in a planet battle
+    game.planets[5].ships = 40;
+
+    returnToSetup(game);
+    dispatchCommand(game, CommandId::DecreasePlayers);
+    ASSERT_EQ(game.session.playerCount, 2);
+    for (const Planet& planet : game.planets) {
+        EXPECT_EQ(planet.owner, -1);
+        EXPECT_EQ(planet.ships, 0);
+    }
+}
+
 // Found by fuzzing the dispatcher: commands of buttons the game does not offer
 // (the player count changed after Setup, the end of a battle phase that is not
 // running) pushed the current player past the teams. Only offered buttons act.

@@ -19,7 +19,9 @@ inline std::vector<uint8_t> encodeBitmap(int width, int height,
                                          const std::function<Texel(int s, int t)>& texel) {
     std::vector<uint8_t> bytes{'B', 'M'};
     auto put = [&](uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        // Fields wider than the value (the 16 zero bytes) get zeros, not a shift past 31.
+        for (int i = 0; i < size; ++i)
+            bytes.push_back(i < 4 ? static_cast<uint8_t>(value >> (8 * i)) : uint8_t{0});
     };
     const uint32_t pixelBytes = static_cast<uint32_t>(width * height * 3);
     put(54 + pixelBytes, 4), put(0, 4), put(54, 4), put(40, 4), put(width, 4), put(height, 4);
