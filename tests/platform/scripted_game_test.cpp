@@ -118,28 +118,22 @@ public:
         if (image == nullptr) return;
         fs::create_directories(shots_);
         const std::string path = (shots_ / ("game-" + name + ".png")).string();
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        png_infop info = png_create_info_struct(png);
-        if (file != nullptr && png != nullptr && info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
-            png_init_io(png, file);
-            png_set_IHDR(png, info, image->width, image->height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                         PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-            png_write_info(png, info);
-            std::vector<png_byte> row(static_cast<size_t>(image->width) * 3);
-            for (int y = 0; y < image->height; ++y) {
-                for (int x = 0; x < image->width; ++x) {
-                    const unsigned long pixel = XGetPixel(image, x, y);
-                    row[x * 3] = static_cast<png_byte>((pixel >> 16) & 0xff);
-                    row[x * 3 + 1] = static_cast<png_byte>((pixel >> 8) & 0xff);
-                    row[x * 3 + 2] = static_cast<png_byte>(pixel & 0xff);
-                }
-                png_write_row(png, row.data());
+        std::vector<png_byte> pixels(static_cast<size_t>(image->width) * image->height * 3);
+        size_t at = 0;
+        for (int y = 0; y < image->height; ++y) {
+            for (int x = 0; x < image->width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                pixels[at++] = static_cast<png_byte>((pixel >> 16) & 0xff);
+                pixels[at++] = static_cast<png_byte>((pixel >> 8) & 0xff);
+                pixels[at++] = static_cast<png_byte>(pixel & 0xff);
             }
-            png_write_end(png, nullptr);
         }
-        png_destroy_write_struct(&png, &info);
-        if (file != nullptr) std::fclose(file);
+        png_image png{};
+        png.version = PNG_IMAGE_VERSION;
+        png.width = static_cast<png_uint_32>(image->width);
+        png.height = static_cast<png_uint_32>(image->height);
+        png.format = PNG_FORMAT_RGB;
+        EXPECT_TRUE(png_image_write_to_file(&png, path.c_str(), 0, pixels.data(), 0, nullptr)) << path;
         XDestroyImage(image);
     }
 
