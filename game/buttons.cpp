@@ -1,7 +1,8 @@
-// The button panel's data: 21 image buttons from the HUD atlas, each one a
+// The button panel's data: the image buttons of the HUD atlas, each one a
 // command. A button is available exactly while it is visible.
 #include "game/buttons.h"
 #include "game/commands.h"
+#include "game/seat_and_end_art.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ constexpr ButtonSpec kButtonTable[kButtonCount] = {
     {224, 245, 54, 72, 21, 18, "No"},
     {224, 235, 43, 53, 11, 10, "Increase the number of players"},
     {224, 235, 32, 42, 11, 10, "Decrease the number of players"},
+    {kNewGameButtonTexels.sLeft, kNewGameButtonTexels.sRight, kNewGameButtonTexels.tBottom,
+     kNewGameButtonTexels.tTop, 32, 32, "Return to the Setup screen for a new game"},
 };
 
 constexpr int kPlanetButton = static_cast<int>(CommandId::AttackOrDonatePlanet);

@@ -1,4 +1,4 @@
-// Button panel: the 21 image buttons of the HUD atlas; a button's index is its
+// Button panel: the image buttons of the HUD atlas; a button's index is its
 // command id, and a command is available exactly while its button is visible.
 #pragma once
 
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int kButtonCount = 21;
+constexpr int kButtonCount = 22;
 
 struct Button {
     float sLeft = 0.0f;

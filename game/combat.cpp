@@ -6,6 +6,7 @@
 
 #include "game/availability.h"
 #include "game/game.h"
+#include "game/game_end.h"
 
 namespace {
 
@@ -116,6 +117,8 @@ void battleStep(Game& game, uint32_t frameDeltaMs) {
     const float dt = static_cast<float>(stepMs) / kMsPerSecond;
     if (!advanceBattle(game.battle, game.random, dt)) return;
 
+    // The test mode's battles come from nowhere and decide nothing.
+    const bool fromTheGame = game.battleSources.attackerSource != -1;
     if (phase == GamePhase::GroupBattle)
         writeBackGroupBattle(game);
     else
@@ -123,6 +126,7 @@ void battleStep(Game& game, uint32_t frameDeltaMs) {
     game.lastOutcome = {game.battle.attackerCount, game.battle.defenderCount};
     emptyBattle(game);
     recomputeStatistics(game);
+    if (fromTheGame) checkGameEnd(game);
 }
 
 void emptyBattle(Game& game) {

@@ -32,6 +32,7 @@ enum class CommandId : int32_t {
     No = 18,
     IncreasePlayers = 19,
     DecreasePlayers = 20,
+    NewGame = 21,  // from the end screen back to Setup
 };
 
 // Acts only on a command whose button is visible at this moment, so the state

@@ -58,6 +58,7 @@ enum class GamePhase : int32_t {
     BattlePhase = 3,
     GroupBattle = 4,
     PlanetBattle = 5,
+    GameOver = 6,  // a team has won, or nobody has: the end screen
 };
 
 // The two phases in which a battle is running and the battle step advances it.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "battle/battle.h"
 #include "game/buttons.h"
@@ -26,6 +27,7 @@ struct Game {
     GameSession session;
     InteractionState interaction;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
+    int32_t winningTeam = -1;       // on the end screen: the team that won, -1 for nobody
     bool quitRequested = false;
     int exitCode = 0;
 };

@@ -16,6 +16,7 @@
 #include "game/commands.h"
 #include "game/data_path.h"
 #include "game/game.h"
+#include "game/game_end.h"
 #include "game/save_file.h"
 
 namespace {
@@ -408,5 +409,9 @@ bool loadGame(Game& game) {
     setVisible(CommandId::BeginTurn, true);
     setVisible(CommandId::IncreasePlayers, false);
     setVisible(CommandId::DecreasePlayers, false);
+    // A saved game may already be decided, or open on the turn of a player who
+    // has nothing left to play with.
+    if (!checkGameEnd(game) && !ownsAnything(game, session.currentPlayer))
+        session.currentPlayer = nextPlayerToMove(game, session.currentPlayer);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
+#include "game/game_end.h"
 #include "game/save_file.h"
 
 namespace {
@@ -82,13 +83,13 @@ void endBattle(Game& game) {
     clearSelectionAndHover(game);
     // Nothing of this player's selector may reach the next player's turn.
     game.interaction.mode = InteractionMode::Idle;
-    session.currentPlayer += 1;
-    if (session.currentPlayer >= session.playerCount) session.currentPlayer = 0;
+    session.currentPlayer = nextPlayerToMove(game, session.currentPlayer);
     for (int id = 0; id <= static_cast<int>(CommandId::PreviousCombatGroup); ++id)
         game.buttons.buttons[id].visible = false;
     show(game, CommandId::EndBattle, false);
     show(game, CommandId::SaveGame, true);
     show(game, CommandId::BeginTurn, true);
+    checkGameEnd(game);
 }
 
 void increasePlayers(GameSession& session) {
@@ -146,6 +147,7 @@ void returnToSetup(Game& game) {
     game.interaction.mode = InteractionMode::Idle;
     game.interaction.count = 0;
     game.interaction.hoveredSetupRow = -1;
+    game.winningTeam = -1;
 }
 
 void requestQuit(Game& game, int exitCode) {
@@ -175,6 +177,7 @@ void dispatchCommand(Game& game, int commandId) {
         case CommandId::No: break;
         case CommandId::IncreasePlayers: increasePlayers(game.session); break;
         case CommandId::DecreasePlayers: decreasePlayers(game.session); break;
+        case CommandId::NewGame: returnToSetup(game); break;
         default: runGroupCommand(game, id); break;  // ids 0..10
     }
 }

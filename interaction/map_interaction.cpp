@@ -174,7 +174,8 @@ void handleLeftRelease(Game& game, const InputState& input) {
                 cycleTeam(game.session, game.interaction.hoveredSetupRow);
             }
             break;
-        case GamePhase::TurnStart: dispatchHoveredButton(game); break;
+        case GamePhase::TurnStart:
+        case GamePhase::GameOver: dispatchHoveredButton(game); break;
         case GamePhase::Movement: releaseInMovement(game, input, player); break;
         case GamePhase::BattlePhase: releaseInBattlePhase(game, input, player); break;
         case GamePhase::GroupBattle:

@@ -43,6 +43,7 @@ constexpr std::array<Place, kButtonCount> kFixedPlaces = {{
     {30, 0},       // no
     {50, 170},     // more players
     {50, 159},     // fewer players
+    {367, -299},   // new game: where the turn began, on the end screen
 }};
 // clang-format on
 constexpr Place kQuitOnMap = {-232, -155};
@@ -65,7 +66,8 @@ void forEachPlacedButton(const ButtonPanel& panel, GamePhase phase, PlaceButton 
         } else if (index == kQuitButton) {
             if (phase == GamePhase::Movement || phase == GamePhase::BattlePhase) {
                 place(index, kQuitOnMap.x, kQuitOnMap.y);
-            } else if (phase == GamePhase::Setup || phase == GamePhase::TurnStart) {
+            } else if (phase == GamePhase::Setup || phase == GamePhase::TurnStart ||
+                       phase == GamePhase::GameOver) {
                 place(index, kQuitOnScreens.x, kQuitOnScreens.y);
             }
         } else {

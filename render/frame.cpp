@@ -10,6 +10,7 @@
 #include "render/battle_view.h"
 #include "render/button_panel_view.h"
 #include "render/count_selector_view.h"
+#include "render/end_screen_view.h"
 #include "render/frame_input.h"
 #include "render/map_pointer_view.h"
 #include "render/map_view.h"
@@ -52,6 +53,12 @@ void drawTurnScreen(Game& game, const Art& art, const FrameInput& input) {
     char title[32];
     std::snprintf(title, sizeof title, "Player %d's turn", game.session.currentPlayer + 1);
     drawText(art, kTurnTitle.x, kTurnTitle.y, title, FontSize::Large);
+    drawPanel(art, game.buttons, game.session.phase, input);
+    pickPanel(game.buttons, game.session.phase, input);
+}
+
+void drawEndScreen(Game& game, const Art& art, const FrameInput& input) {
+    drawEndScreenText(art, game);
     drawPanel(art, game.buttons, game.session.phase, input);
     pickPanel(game.buttons, game.session.phase, input);
 }
@@ -158,6 +165,7 @@ void composeFrame(Game& game, const Art& art, const FrameInput& input) {
         case GamePhase::Movement:
         case GamePhase::BattlePhase: drawMapScreen(game, art, input); break;
         case GamePhase::TurnStart: drawTurnScreen(game, art, input); break;
+        case GamePhase::GameOver: drawEndScreen(game, art, input); break;
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle:
             // No buttons and no picks while a battle runs.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "game/seat_and_end_art.h"
 #include "tools/font_art.h"
 
 const AtlasRect kButtonRects[kButtonCount] = {
@@ -45,6 +46,10 @@ struct Fonts {
     std::unique_ptr<FontFace, void (*)(FontFace*)> title{nullptr, closeFace};
     std::unique_ptr<FontFace, void (*)(FontFace*)> button{nullptr, closeFace};
 };
+
+AtlasRect rectOf(const AtlasTexels& texels) {
+    return {texels.sLeft, texels.sRight, texels.tBottom, texels.tTop};
+}
 
 Canvas pieceFor(const AtlasRect& rect) { return makeCanvas(rect.s1 - rect.s0, rect.t1 - rect.t0); }
 
@@ -255,6 +260,22 @@ void paintButtons(Canvas& atlas, Fonts& fonts) {
         }
         place(atlas, face, rect);
     }
+    // Back to Setup for a new game: an arrow running round to where it began.
+    const AtlasRect newGame = rectOf(kNewGameButtonTexels);
+    Canvas again = pieceFor(newGame);
+    paintPlate(again, 4.0f);
+    const float gapStart = -1.745f, radius = 7.9f;  // the arc ends at 100 degrees above the right
+    fillWhole(again, subtract(ring(16, 16, 6.5f, 9.3f), triangle(16, 16, 13.5f, 0, 32, 2)), kGo);
+    const float px = 16 + radius * std::cos(gapStart), py = 16 + radius * std::sin(gapStart);
+    const float tx = -std::sin(gapStart), ty = std::cos(gapStart);  // along the arc, clockwise
+    const float nx = std::cos(gapStart), ny = std::sin(gapStart);
+    fillWhole(again,
+              triangle(px + 6 * tx, py + 6 * ty, px + 4.5f * nx, py + 4.5f * ny, px - 4.5f * nx,
+                       py - 4.5f * ny),
+              kGo);
+    fleet(again, 16, 16, 2.5f);
+    place(atlas, again, newGame);
+
     // The second face of the planet button: give the group to the planet.
     Canvas donate = pieceFor(kDonateFace);
     paintPlate(donate, 4.0f);

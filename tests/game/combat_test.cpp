@@ -19,7 +19,8 @@ constexpr uint32_t kFrameMs = 16;
 constexpr int kPlanet = 5;
 
 // Five players in the battle phase of player 0: team 0 holds players 0 and 2,
-// team 1 players 1 and 3, team 2 player 4.
+// team 1 players 1 and 3, team 2 player 4. Teams 1 and 2 each hold a far
+// planet, so that no battle here decides the game.
 Game battlePhaseGame() {
     Game game;
     seedRandom(game.random, 4242);
@@ -31,6 +32,8 @@ Game battlePhaseGame() {
         planet.owner = -1;
         planet.ships = 0;
     }
+    game.planets[30].owner = 1;
+    game.planets[31].owner = 4;
     return game;
 }
 

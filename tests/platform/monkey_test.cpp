@@ -27,6 +27,7 @@ std::set<int> buttonsOfferedIn(GamePhase phase) {
         case GamePhase::BattlePhase:
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle: return {1, 2, 3, 4, 5, 6, 7, 12, 15};
+        case GamePhase::GameOver: return {15, 21};
     }
     return {};
 }
@@ -35,7 +36,7 @@ std::set<int> buttonsOfferedIn(GamePhase phase) {
 std::string brokenInvariant(const Game& game) {
     const GameSession& session = game.session;
     const int phase = static_cast<int>(session.phase);
-    if (phase < 0 || phase > static_cast<int>(GamePhase::PlanetBattle)) return "illegal phase";
+    if (phase < 0 || phase > static_cast<int>(GamePhase::GameOver)) return "illegal phase";
     if (session.playerCount < 2 || session.playerCount > kMaxPlayers) return "player count";
     if (session.currentPlayer < 0 || session.currentPlayer >= session.playerCount)
         return "current player " + std::to_string(session.currentPlayer);

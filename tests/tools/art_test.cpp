@@ -4,6 +4,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "game/seat_and_end_art.h"
 #include "tools/canvas.h"
 #include "tools/font_art.h"
 #include "tools/hud_art.h"
@@ -99,6 +100,8 @@ TEST(ArtHud, ButtonsFillTheirRectanglesAndNothingLeaksBetweenThem) {
     ASSERT_TRUE(makeHudImage(hud));
     std::vector<AtlasRect> faces(std::begin(kButtonRects), std::end(kButtonRects));
     faces.push_back(kDonateFace);
+    faces.push_back({kNewGameButtonTexels.sLeft, kNewGameButtonTexels.sRight,
+                     kNewGameButtonTexels.tBottom, kNewGameButtonTexels.tTop});
     for (const AtlasRect& r : faces) {
         int opaque = 0;
         for (int s = r.s0; s < r.s1; ++s)

@@ -1,0 +1,56 @@
+// The screens the end of a game and the computer's seats add: the end screen
+// with the winners in their colours and its two buttons.
+#include "render/render_fixture.h"
+
+namespace {
+
+using SeatScreens = RenderTest;
+
+// Glyph k of the test font drawn in a colour of the table: each channel of
+// the test texel scaled by the colour's.
+Texel glyphIn(char code, const Colour& colour) {
+    const Texel glyph = glyphTexel(code);
+    return {static_cast<uint8_t>(glyph.r * colour.r), static_cast<uint8_t>(glyph.g * colour.g),
+            static_cast<uint8_t>(glyph.b * colour.b)};
+}
+
+// The centre of glyph `index` of a large text whose top left is (x, y).
+Texel largeGlyphAt(int x, int y, int index) { return pixelAt(x + 9 * index + 4, y - 5); }
+
+void expectButtonCentre(const Game& game, int index, int x, int y) {
+    const Button& button = game.buttons.buttons[index];
+    const Texel seen = pixelAt(x + button.width / 2, y + button.height / 2);
+    EXPECT_NEAR(seen.r, button.sLeft * 256 + button.width / 2, 1) << "button " << index;
+    EXPECT_NEAR(seen.g, button.tBottom * 256 + button.height / 2, 1) << "button " << index;
+}
+
+TEST_F(SeatScreens, EndScreenNamesTheTeamItsPlayersInTheirColoursAndItsTwoButtons) {
+    game().session.playerCount = 4;
+    game().session.teams = {0, 1, 0, 1, 0, 0, 0, 0};
+    beginTurn();
+    game().registry.groups.clear();
+    createGroup(game().registry, 0, 0, 0, 0, 5, 3);
+    for (Planet& planet : game().planets) planet.owner = -1;
+    dispatchCommand(game(), CommandId::BeginTurn);
+    dispatchCommand(game(), CommandId::EndMovement);
+    dispatchCommand(game(), CommandId::EndBattle);  // player 4's group alone is left
+    ASSERT_EQ(game().session.phase, GamePhase::GameOver);
+
+    compose(pointerAt(0, 200));
+    const Colour yellow = {1.0f, 1.0f, 0.0f};
+    EXPECT_EQ(largeGlyphAt(-50, 0, 0), glyphIn('T', yellow));
+    EXPECT_EQ(largeGlyphAt(-50, 0, 5), glyphIn('2', yellow)) << "teams count from 1";
+    EXPECT_EQ(largeGlyphAt(-50, -20, 0), glyphIn('2', playerColour(1)));
+    EXPECT_EQ(largeGlyphAt(-23, -20, 0), glyphIn('4', playerColour(3)));
+    expectButtonCentre(game(), 15, -399, -299);
+    expectButtonCentre(game(), 21, 367, -299);
+    compose(pointerAt(383, -283));
+    EXPECT_EQ(game().buttons.hovered, 21);
+
+    game().winningTeam = -1;
+    compose(pointerAt(0, 200));
+    EXPECT_EQ(largeGlyphAt(-50, 0, 0), glyphIn('N', yellow));
+    EXPECT_EQ(largeGlyphAt(-50, -20, 0), kBlack);
+}
+
+}  // namespace
