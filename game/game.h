@@ -12,6 +12,7 @@
 #include "game/groups.h"
 #include "game/interaction_state.h"
 #include "game/random.h"
+#include "game/seats.h"
 
 // Built in the program's construction order: the planets right after the
 // generator, from its state 1.
@@ -25,6 +26,7 @@ struct Game {
     BattleSources battleSources;
     BattleOutcome lastOutcome;  // final counts of the last battle, for the test mode
     GameSession session;
+    Seats seats{};  // every seat a person's until Setup says otherwise
     InteractionState interaction;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
     int32_t winningTeam = -1;       // on the end screen: the team that won, -1 for nobody

@@ -31,5 +31,6 @@ struct InteractionState {
     uint32_t pressTime = 0;
     int32_t hoveredPlanet = -1;
     int32_t hoveredSetupRow = -1;
+    int32_t hoveredSeatRow = -1;  // the player whose seat box is under the pointer
     int32_t hoveredSelectorControl = -1;
 };

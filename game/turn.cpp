@@ -92,20 +92,28 @@ void endBattle(Game& game) {
     checkGameEnd(game);
 }
 
-void increasePlayers(GameSession& session) {
+// A slot that leaves the game forgets its team and its seat.
+void resetSlot(Game& game, int slot) {
+    game.session.teams[slot] = 0;
+    game.seats[slot] = Seat::Human;
+}
+
+void increasePlayers(Game& game) {
+    GameSession& session = game.session;
     session.playerCount += 1;
     if (session.playerCount > kMaxPlayers) {
         session.playerCount = kMinPlayers;
-        for (int slot = kMinPlayers; slot < kMaxPlayers; ++slot) session.teams[slot] = 0;
+        for (int slot = kMinPlayers; slot < kMaxPlayers; ++slot) resetSlot(game, slot);
     }
 }
 
-void decreasePlayers(GameSession& session) {
+void decreasePlayers(Game& game) {
+    GameSession& session = game.session;
     session.playerCount -= 1;
     if (session.playerCount < kMinPlayers)
         session.playerCount = kMaxPlayers;
     else
-        session.teams[session.playerCount] = 0;  // the slot that was removed
+        resetSlot(game, session.playerCount);  // the slot that was removed
 }
 
 }  // namespace
@@ -119,10 +127,12 @@ void initialiseGame(Game& game) {
     session.selectedGroupId = -1;
     game.interaction.hoveredGroup = -1;
     game.interaction.hoveredSetupRow = -1;
+    game.interaction.hoveredSeatRow = -1;
     game.interaction.hoveredSelectorControl = -1;
     session.playerCount = kMinPlayers;
     session.currentPlayer = 0;
     session.teams.fill(0);
+    game.seats.fill(Seat::Human);
     showStartupButtons(game);
     session.statistics = Statistics{};
     game.interaction.pressTime = 0;
@@ -147,6 +157,7 @@ void returnToSetup(Game& game) {
     game.interaction.mode = InteractionMode::Idle;
     game.interaction.count = 0;
     game.interaction.hoveredSetupRow = -1;
+    game.interaction.hoveredSeatRow = -1;
     game.winningTeam = -1;
 }
 
@@ -175,8 +186,8 @@ void dispatchCommand(Game& game, int commandId) {
         case CommandId::BeginTurn: beginTurn(game); break;
         case CommandId::Yes:
         case CommandId::No: break;
-        case CommandId::IncreasePlayers: increasePlayers(game.session); break;
-        case CommandId::DecreasePlayers: decreasePlayers(game.session); break;
+        case CommandId::IncreasePlayers: increasePlayers(game); break;
+        case CommandId::DecreasePlayers: decreasePlayers(game); break;
         case CommandId::NewGame: returnToSetup(game); break;
         default: runGroupCommand(game, id); break;  // ids 0..10
     }

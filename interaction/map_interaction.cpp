@@ -172,6 +172,8 @@ void handleLeftRelease(Game& game, const InputState& input) {
                 dispatchCommand(game, game.buttons.hovered);
             } else if (game.interaction.hoveredSetupRow != -1) {
                 cycleTeam(game.session, game.interaction.hoveredSetupRow);
+            } else if (game.interaction.hoveredSeatRow != -1) {
+                cycleSeat(game.seats, game.interaction.hoveredSeatRow);
             }
             break;
         case GamePhase::TurnStart:

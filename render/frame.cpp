@@ -45,6 +45,8 @@ void drawSetupScreen(Game& game, const Art& art, const FrameInput& input) {
     drawText(art, kPlayersTitle.x, kPlayersTitle.y, title, FontSize::Large);
     drawSetupTable(art, game.session);
     pickSetupRow(game.interaction, game.session, input);
+    drawSeatColumn(art, game.session, game.seats);
+    game.interaction.hoveredSeatRow = pickSeatRow(game.session, input);
     drawPanel(art, game.buttons, game.session.phase, input);
     pickPanel(game.buttons, game.session.phase, input);
 }

@@ -45,6 +45,7 @@ struct Fonts {
     std::unique_ptr<FontFace, void (*)(FontFace*)> small{nullptr, closeFace};
     std::unique_ptr<FontFace, void (*)(FontFace*)> title{nullptr, closeFace};
     std::unique_ptr<FontFace, void (*)(FontFace*)> button{nullptr, closeFace};
+    std::unique_ptr<FontFace, void (*)(FontFace*)> word{nullptr, closeFace};
 };
 
 AtlasRect rectOf(const AtlasTexels& texels) {
@@ -348,6 +349,42 @@ void paintSetupPieces(Canvas& atlas, Fonts& fonts) {
     place(atlas, team, kTeamBox);
 }
 
+// The seat column: its header like the others, and a box per kind of seat
+// with a figure and its name.
+void paintSeatPieces(Canvas& atlas, Fonts& fonts) {
+    const AtlasRect headerRect = rectOf(kSeatHeaderTexels);
+    Canvas header = pieceFor(headerRect);
+    paintPanel(header);
+    const std::string title = "Played by";
+    paintText(header, *fonts.label, (header.width - textWidth(*fonts.label, title)) / 2, 11, title,
+              kTitle);
+    place(atlas, header, headerRect);
+
+    const char* const names[] = {"Human", "Computer"};
+    for (int kind = 0; kind < 2; ++kind) {
+        const AtlasRect rect = rectOf(kSeatPictureTexels[kind]);
+        Canvas seat = pieceFor(rect);
+        const float w = static_cast<float>(seat.width), h = static_cast<float>(seat.height);
+        paint(seat, 0, 0, seat.width, seat.height, roundedBox(0, 0, w, h, 2), Rgb{200, 204, 214}, true);
+        fillWhole(seat, roundedBox(1, 1, w - 1, h - 1, 1.5f), Rgb{40, 44, 60});
+        if (kind == 0) {  // a head and shoulders
+            fillWhole(seat, disc(7.5f, 5.0f, 2.6f), kOwnFleet);
+            fillWhole(seat, intersect(disc(7.5f, 14.0f, 5.5f), box(0, 0, w, 13)), kOwnFleet);
+        } else {  // a screen on its stand
+            fillWhole(seat, roundedBox(2.5f, 2.5f, 12.5f, 9.5f, 1), kLabel);
+            fillWhole(seat, box(3.5f, 3.5f, 11.5f, 8.5f), kGo);
+            fillWhole(seat, box(6.5f, 9.5f, 8.5f, 11.5f), kLabel);
+            fillWhole(seat, box(4.5f, 11.5f, 10.5f, 12.5f), kLabel);
+        }
+        const int textLeft = 15;
+        const int room = seat.width - textLeft - 2;
+        const std::string name = names[kind];
+        paintText(seat, *fonts.word, textLeft + (room - textWidth(*fonts.word, name)) / 2, 11, name,
+                  kLabel);
+        place(atlas, seat, rect);
+    }
+}
+
 // The control symbols, 6 x 9, '#' lit.
 constexpr const char* kControlSymbols[8][9] = {
     {"......", "......", ".....#", "....##", "#..##.", "####..", ".##...", "......", "......"},  // confirm
@@ -408,7 +445,8 @@ bool makeHudImage(Canvas& atlas) {
     fonts.small.reset(openFace(sansFontPath(), 7));
     fonts.title.reset(openFace(boldFontPath(), 10));
     fonts.button.reset(openFace(boldFontPath(), 11));
-    if (!fonts.label || !fonts.small || !fonts.title || !fonts.button) return false;
+    fonts.word.reset(openFace(sansFontPath(), 8));
+    if (!fonts.label || !fonts.small || !fonts.title || !fonts.button || !fonts.word) return false;
 
     paintButtons(atlas, fonts);
     paintOwnerMarker(atlas);
@@ -418,6 +456,7 @@ bool makeHudImage(Canvas& atlas) {
     paintHoveredPanel(atlas, fonts, kHoveredPlanetPanel, "Prod", "Ships");
     paintHoveredPanel(atlas, fonts, kHoveredGroupPanel, "Ships", "Steps");
     paintSetupPieces(atlas, fonts);
+    paintSeatPieces(atlas, fonts);
     paintCountSelector(atlas, fonts);
     return true;
 }

@@ -144,7 +144,9 @@ TEST(GameEnd, LoadedGameIsCheckedAndStartsWithAPlayerWhoCanAct) {
 
     Game loaded;
     initialiseGame(loaded);
+    loaded.seats[1] = Seat::Computer;  // as Setup shows it, never as saved
     ASSERT_TRUE(loadGame(loaded));
+    EXPECT_EQ(loaded.seats[1], Seat::Computer);
     EXPECT_EQ(loaded.session.phase, GamePhase::TurnStart);
     EXPECT_EQ(loaded.session.currentPlayer, 0);
 

@@ -103,6 +103,31 @@ TEST(SetupCommands, PlayerCountWrapsAndTeamsOfRemovedSlotsReset) {
     EXPECT_EQ(game.exitCode, 0);
 }
 
+TEST(SetupCommands, SeatsCycleAndSlotsThatLeaveReturnToHuman) {
+    Game game = startedGame();
+    cycleSeat(game.seats, 1);
+    EXPECT_EQ(game.seats[1], Seat::Computer);
+    cycleSeat(game.seats, 1);
+    EXPECT_EQ(game.seats[1], Seat::Human);
+    cycleSeat(game.seats, 8);  // no such slot
+    cycleSeat(game.seats, -1);
+
+    for (int i = 0; i < 6; ++i) dispatchCommand(game, CommandId::IncreasePlayers);
+    game.seats.fill(Seat::Computer);
+    dispatchCommand(game, CommandId::DecreasePlayers);
+    EXPECT_EQ(game.seats[7], Seat::Human);
+    EXPECT_EQ(game.seats[6], Seat::Computer);
+    dispatchCommand(game, CommandId::IncreasePlayers);
+    dispatchCommand(game, CommandId::IncreasePlayers);  // 8 wraps to 2
+    EXPECT_EQ(game.seats, (Seats{Seat::Computer, Seat::Computer, Seat::Human, Seat::Human,
+                                 Seat::Human, Seat::Human, Seat::Human, Seat::Human}));
+
+    // A game played and left keeps who sits where.
+    dispatchCommand(game, CommandId::BeginTurn);
+    returnToSetup(game);
+    EXPECT_EQ(game.seats[1], Seat::Computer);
+}
+
 TEST(Cycling, NextAndPreviousWrapOverThePlayersGroups) {
     Game game = startedGame();
     game.session.playerCount = 2;

@@ -199,7 +199,7 @@ TEST(MapInteraction, ARightClickCancelsSelectionsAndTheSelector) {
     EXPECT_EQ(map.game.session.selectedPlanet, 4);
 }
 
-TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeams) {
+TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeamsOrSeats) {
     Map map(GamePhase::Setup);
     initialiseGame(map.game);
     map.game.interaction.hoveredSetupRow = 1;
@@ -210,6 +210,13 @@ TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeams) {
     map.click(55, 165, 100);
     EXPECT_EQ(map.game.session.playerCount, 3);
     EXPECT_EQ(map.game.session.teams[1], 1);  // the button wins over the row
+
+    map.game.buttons.hovered = -1;
+    map.game.interaction.hoveredSetupRow = -1;
+    map.game.interaction.hoveredSeatRow = 2;
+    map.click(80, 30, 100);
+    EXPECT_EQ(map.game.seats[2], Seat::Computer);
+    EXPECT_EQ(map.game.session.teams[2], 0);
 }
 
 }  // namespace

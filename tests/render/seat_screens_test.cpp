@@ -1,5 +1,7 @@
-// The screens the end of a game and the computer's seats add: the end screen
-// with the winners in their colours and its two buttons.
+// The screens the end of a game and the computer's seats add: the Setup
+// table's seat column, the end screen with the winners in their colours and
+// its two buttons.
+#include "game/seat_and_end_art.h"
 #include "render/render_fixture.h"
 
 namespace {
@@ -22,6 +24,33 @@ void expectButtonCentre(const Game& game, int index, int x, int y) {
     const Texel seen = pixelAt(x + button.width / 2, y + button.height / 2);
     EXPECT_NEAR(seen.r, button.sLeft * 256 + button.width / 2, 1) << "button " << index;
     EXPECT_NEAR(seen.g, button.tBottom * 256 + button.height / 2, 1) << "button " << index;
+}
+
+// The pixel at map (x, y) shows the texel (s, t) of the test atlas.
+void expectTexel(int x, int y, int s, int t) {
+    const Texel seen = pixelAt(x, y);
+    EXPECT_NEAR(seen.r, s, 1) << "at " << x << "," << y;
+    EXPECT_NEAR(seen.g, t, 1) << "at " << x << "," << y;
+}
+
+TEST_F(SeatScreens, SeatColumnShowsEachSeatsPictureAndPicksItsRow) {
+    dispatchCommand(game(), CommandId::IncreasePlayers);
+    game().seats[1] = Seat::Computer;
+    compose(pointerAt(100, 50));  // row 1's seat box, near its right end
+    const AtlasTexels& header = kSeatHeaderTexels;
+    expectTexel(60, 90, header.sLeft + 4, header.tBottom + 5);
+    for (int row = 0; row < 3; ++row) {
+        const AtlasTexels& seat = kSeatPictureTexels[row == 1 ? 1 : 0];
+        expectTexel(60, 70 - 20 * row, seat.sLeft + 4, seat.tBottom + 5);
+        expectTexel(110, 70 - 20 * row, seat.sLeft + 54, seat.tBottom + 5);
+    }
+    EXPECT_EQ(pixelAt(60, 10), kBlack) << "no fourth row";
+    EXPECT_EQ(game().interaction.hoveredSeatRow, 1);
+    EXPECT_EQ(game().interaction.hoveredSetupRow, -1);
+
+    compose(pointerAt(30, 70));  // the first team box is not a seat
+    EXPECT_EQ(game().interaction.hoveredSeatRow, -1);
+    EXPECT_EQ(game().interaction.hoveredSetupRow, 0);
 }
 
 TEST_F(SeatScreens, EndScreenNamesTheTeamItsPlayersInTheirColoursAndItsTwoButtons) {
