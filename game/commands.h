@@ -36,7 +36,8 @@ enum class CommandId : int32_t {
 };
 
 // Acts only on a command whose button is visible at this moment, so the state
-// a command relies on is the one in which its button is offered.
+// a command relies on is the one in which its button is offered, and never
+// while a battle runs.
 void dispatchCommand(Game& game, int commandId);
 inline void dispatchCommand(Game& game, CommandId id) {
     dispatchCommand(game, static_cast<int>(id));

@@ -175,6 +175,9 @@ void cycleTeam(GameSession& session, int slot) {
 
 void dispatchCommand(Game& game, int commandId) {
     if (commandId < 0 || commandId >= kButtonCount) return;
+    // A running battle decides by itself; buttons left visible from the phase
+    // it interrupted must not end the turn or start another fight under it.
+    if (isBattlePhase(game.session.phase)) return;
     if (!game.buttons.buttons[commandId].visible) return;
     const CommandId id = static_cast<CommandId>(commandId);
     switch (id) {

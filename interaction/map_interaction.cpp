@@ -7,6 +7,7 @@
 #include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
+#include "game/map_orders.h"
 #include "interaction/interaction.h"
 
 namespace {
@@ -35,11 +36,6 @@ Point pointerPosition(const InputState& input) {
     return {static_cast<float>(input.mapX), static_cast<float>(input.mapY)};
 }
 
-void selectGroup(Game& game, int id, int player) {
-    game.session.selectedGroupId = id;
-    refreshAvailability(game, player);
-}
-
 // The target of a release while a destination or a placement is chosen, or
 // none when a short click on an own group selected that group instead.
 std::optional<Point> chooseTarget(Game& game, const InputState& input, int player) {
@@ -55,23 +51,11 @@ std::optional<Point> chooseTarget(Game& game, const InputState& input, int playe
 
     const uint32_t duration = interaction.pressTime;
     if (duration <= kShortClickMs && group->owner == player) {
-        selectGroup(game, group->id, player);
+        selectGroup(game, group->id);
         return std::nullopt;
     }
     if (duration <= kMediumPressMs) return Point{group->x, group->y};
     return pointerPosition(input);
-}
-
-// A course changes what the group can do where it stands (a group leaving a
-// planet can no longer fight or join it), so the buttons follow at once.
-void sendSelectedGroup(Game& game, Point target, int player) {
-    setDestination(game.registry, game.session.selectedGroupId, target.x, target.y);
-    refreshAvailability(game, player);
-}
-
-void abandonPlacement(Game& game) {
-    game.interaction.mode = InteractionMode::Idle;
-    game.interaction.hoveredSelectorControl = -1;
 }
 
 bool isPlacing(InteractionMode mode) {
@@ -81,22 +65,20 @@ bool isPlacing(InteractionMode mode) {
 // The placement of a split or a new group at the chosen target.
 void place(Game& game, const InputState& input, int player) {
     if (const std::optional<Point> target = chooseTarget(game, input, player)) {
-        placeTarget(game, target->x, target->y);
+        placeGroup(game, target->x, target->y);
     } else {
         refreshAvailability(game, player);
     }
 }
 
-void giveDestination(Game& game, const InputState& input, int player) {
+void steer(Game& game, const InputState& input, int player) {
     if (const std::optional<Point> target = chooseTarget(game, input, player))
-        sendSelectedGroup(game, *target, player);
+        giveDestination(game, target->x, target->y);
 }
 
-bool selectHoveredOwnGroup(Game& game, int player) {
+bool selectHoveredOwnGroup(Game& game) {
     const int hovered = game.interaction.hoveredGroup;
-    if (hovered == -1 || ownerOf(game.registry, hovered) != player) return false;
-    selectGroup(game, hovered, player);
-    return true;
+    return hovered != -1 && selectGroup(game, hovered);
 }
 
 void dispatchHoveredButton(Game& game) {
@@ -115,7 +97,7 @@ bool placeOrSteer(Game& game, const InputState& input, int player) {
         return true;
     }
     if (game.session.selectedGroupId != -1 && isInMapArea(input)) {
-        giveDestination(game, input, player);
+        steer(game, input, player);
         return true;
     }
     return false;
@@ -127,14 +109,8 @@ void releaseInMovement(Game& game, const InputState& input, int player) {
         pressSelectorControl(game, static_cast<SelectorControl>(interaction.hoveredSelectorControl));
         return;
     }
-    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game, player)) return;
-    const int planet = interaction.hoveredPlanet;
-    if (planet >= 0 && planet < kPlanetCount && game.planets[planet].owner == player) {
-        game.session.selectedPlanet = planet;
-        game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible =
-            game.planets[planet].ships > 0;
-        return;
-    }
+    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game)) return;
+    if (selectPlanet(game, interaction.hoveredPlanet)) return;
     dispatchHoveredButton(game);
 }
 
@@ -147,7 +123,7 @@ void releaseInBattlePhase(Game& game, const InputState& input, int player) {
         return;
     }
     // Planets cannot be selected in the battle phase.
-    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game, player)) return;
+    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game)) return;
     dispatchHoveredButton(game);
 }
 
@@ -187,13 +163,5 @@ void handleLeftRelease(Game& game, const InputState& input) {
 
 void handleRightClick(Game& game, const InputState& input) {
     if (!input.rightReleased || input.rightPressed) return;
-    const GamePhase phase = game.session.phase;
-    if (phase != GamePhase::Movement && phase != GamePhase::BattlePhase) return;
-    game.session.selectedGroupId = -1;
-    game.session.selectedPlanet = -1;
-    game.interaction.hoveredSelectorControl = -1;
-    game.interaction.mode = InteractionMode::Idle;
-    const int player = game.session.currentPlayer;
-    refreshAvailability(game, player);
-    game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible = false;
+    cancelSelection(game);
 }

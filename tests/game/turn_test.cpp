@@ -403,6 +403,32 @@ TEST(Dispatch, CommandsOfHiddenButtonsChangeNothing) {
     EXPECT_EQ(game.session.phase, GamePhase::Movement);
 }
 
+// Found by fuzzing the dispatcher: "End your battle phase", still visible under
+// a running battle, passed the turn and left 400 ships in the battle to join
+// the next one. While a battle runs no command acts.
+TEST(Dispatch, EveryCommandIsRefusedWhileABattleRuns) {
+    Game game = startedGame();
+    seedRandom(game.random, 5);
+    dispatchCommand(game, CommandId::BeginTurn);
+    dispatchCommand(game, CommandId::BeginTurn);
+    dispatchCommand(game, CommandId::EndMovement);
+    game.session.teams[1] = 1;
+    const int attacker = createGroup(game.registry, 500, 500, 500, 500, 200, 0);
+    createGroup(game.registry, 503, 500, 503, 500, 200, 1);
+    game.session.selectedGroupId = attacker;
+    refreshAvailability(game, 0);
+    dispatchCommand(game, CommandId::AttackGroup);
+    ASSERT_EQ(game.session.phase, GamePhase::GroupBattle);
+    ASSERT_TRUE(game.buttons.buttons[static_cast<int>(CommandId::EndBattle)].visible);
+    const std::string before = describeGame(game);
+
+    for (int id = 0; id < kButtonCount; ++id) {
+        dispatchCommand(game, id);
+        EXPECT_EQ(describeGame(game), before) << "command " << id;
+    }
+    EXPECT_FALSE(game.quitRequested);
+}
+
 TEST(TurnFlow, CurrentPlayerAtOrBeyondTheCountWrapsToTheFirst) {
     for (int current : {2, 3, 7}) {
         Game game = startedGame();
