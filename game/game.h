@@ -30,6 +30,12 @@ struct Game {
     InteractionState interaction;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
     int32_t winningTeam = -1;       // on the end screen: the team that won, -1 for nobody
+    // Where the computer's seats take their random numbers from: the clock
+    // value start-up seeded the generator with, and which game is in play (the
+    // count of games begun or loaded so far, and whether it came from the save).
+    uint32_t startupSeed = 1;
+    uint32_t gamesBegun = 0;
+    bool gameLoaded = false;
     bool quitRequested = false;
     int exitCode = 0;
 };

@@ -400,6 +400,8 @@ bool loadGame(Game& game) {
     game.intel = saved->intel;
 
     session.phase = GamePhase::TurnStart;
+    game.gamesBegun += 1;
+    game.gameLoaded = true;
     auto setVisible = [&](CommandId id, bool visible) {
         game.buttons.buttons[static_cast<int>(id)].visible = visible;
     };

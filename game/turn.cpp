@@ -32,6 +32,8 @@ void beginTurn(Game& game) {
     GameSession& session = game.session;
     if (session.phase == GamePhase::Setup) {
         generateGalaxy(game);
+        game.gamesBegun += 1;
+        game.gameLoaded = false;
         session.currentPlayer = 0;
         session.phase = GamePhase::TurnStart;
         show(game, CommandId::SaveGame, true);

@@ -8,6 +8,7 @@
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/map_orders.h"
+#include "game/seats.h"
 #include "interaction/interaction.h"
 
 namespace {
@@ -142,6 +143,12 @@ void handleLeftClick(Game& game, const InputState& input, uint32_t clock) {
 
 void handleLeftRelease(Game& game, const InputState& input) {
     const int player = game.session.currentPlayer;
+    // While the computer plays, the players may only leave.
+    if (isComputerTurn(game)) {
+        if (game.buttons.hovered == static_cast<int>(CommandId::QuitGame))
+            dispatchCommand(game, CommandId::QuitGame);
+        return;
+    }
     switch (game.session.phase) {
         case GamePhase::Setup:
             if (game.buttons.hovered != -1) {
@@ -162,6 +169,6 @@ void handleLeftRelease(Game& game, const InputState& input) {
 }
 
 void handleRightClick(Game& game, const InputState& input) {
-    if (!input.rightReleased || input.rightPressed) return;
+    if (!input.rightReleased || input.rightPressed || isComputerTurn(game)) return;
     cancelSelection(game);
 }

@@ -66,7 +66,8 @@ void handleMouseButton(InputState& input, const SDL_MouseButtonEvent& event) {
 
 void startUp(Program& program) {
     initialiseGraphics();
-    seedRandom(program.game.random, program.clock());
+    program.game.startupSeed = program.clock();
+    seedRandom(program.game.random, program.game.startupSeed);
     loadHudArt(program.art);
     program.frameTime = program.clock();
     loadPlanetModels(program.art);
@@ -80,6 +81,7 @@ void runTick(Program& program) {
     runHarness(program.harness, game, input.keyDown, input.keyLatch, program.clock());
     handleLeftClick(game, input, program.clock());
     handleRightClick(game, input);
+    stepComputerSeat(program.computers, game, program.clock());
     drawFrame(program);
     if (isBattlePhase(game.session.phase)) battleStep(game, program.frameDelta);
     updateFrameTiming(program);

@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include "ai/computer_seat.h"
 #include "game/game.h"
 #include "game/test_mode.h"
 #include "interaction/interaction.h"
@@ -32,6 +33,7 @@ uint32_t readClock();
 // planets draw their tilt and spin from the generator before start-up seeds it.
 struct Program {
     Game game;
+    ComputerSeats computers;
     InputState input;
     TestHarness harness;
     Art art;
@@ -68,8 +70,9 @@ void closeWindow(Program& program);
 // start-up values.
 void startUp(Program& program);
 
-// One tick: pointer, test mode, left and right button, frame, battle step,
-// frame timing, latch ageing. Clicks act on what the last frame found.
+// One tick: pointer, test mode, left and right button, the computer's seat,
+// frame, battle step, frame timing, latch ageing. Clicks act on what the last
+// frame found.
 void runTick(Program& program);
 
 // The window procedure: what one event does to the program's state.

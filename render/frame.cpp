@@ -5,7 +5,9 @@
 
 #include <cstdio>
 
+#include "game/commands.h"
 #include "game/game.h"
+#include "game/seats.h"
 #include "render/art.h"
 #include "render/battle_view.h"
 #include "render/button_panel_view.h"
@@ -34,6 +36,7 @@ struct TextLine {
 
 constexpr TextLine kPlayersTitle = {-58, 175};
 constexpr TextLine kTurnTitle = {-50, 0};
+constexpr TextLine kComputerLine = {-28, -20};  // under the turn title, centred on it
 constexpr TextLine kStatsTitle = {-360, -195};
 constexpr int kStatsX = -399;
 constexpr int kStatsFirstY = -210;
@@ -57,6 +60,21 @@ void drawTurnScreen(Game& game, const Art& art, const FrameInput& input) {
     drawText(art, kTurnTitle.x, kTurnTitle.y, title, FontSize::Large);
     drawPanel(art, game.buttons, game.session.phase, input);
     pickPanel(game.buttons, game.session.phase, input);
+}
+
+// The computer's turn shows its turn screen throughout: its map would show
+// what only its team may see. Of the buttons only Quit is offered.
+void drawComputerTurnScreen(Game& game, const Art& art, const FrameInput& input) {
+    char title[32];
+    std::snprintf(title, sizeof title, "Player %d's turn", game.session.currentPlayer + 1);
+    drawText(art, kTurnTitle.x, kTurnTitle.y, title, FontSize::Large);
+    drawText(art, kComputerLine.x, kComputerLine.y, "(computer)", FontSize::Large);
+    ButtonPanel quitOnly = game.buttons;
+    for (int index = 0; index < kButtonCount; ++index)
+        quitOnly.buttons[index].visible = index == static_cast<int>(CommandId::QuitGame);
+    drawPanel(art, quitOnly, GamePhase::TurnStart, input);
+    pickPanel(quitOnly, GamePhase::TurnStart, input);
+    game.buttons.hovered = quitOnly.hovered;
 }
 
 void drawEndScreen(Game& game, const Art& art, const FrameInput& input) {
@@ -165,8 +183,18 @@ void composeFrame(Game& game, const Art& art, const FrameInput& input) {
     switch (game.session.phase) {
         case GamePhase::Setup: drawSetupScreen(game, art, input); break;
         case GamePhase::Movement:
-        case GamePhase::BattlePhase: drawMapScreen(game, art, input); break;
-        case GamePhase::TurnStart: drawTurnScreen(game, art, input); break;
+        case GamePhase::BattlePhase:
+            if (isComputerTurn(game))
+                drawComputerTurnScreen(game, art, input);
+            else
+                drawMapScreen(game, art, input);
+            break;
+        case GamePhase::TurnStart:
+            if (isComputerTurn(game))
+                drawComputerTurnScreen(game, art, input);
+            else
+                drawTurnScreen(game, art, input);
+            break;
         case GamePhase::GameOver: drawEndScreen(game, art, input); break;
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle:

@@ -1,6 +1,6 @@
 # Reads every #include "..." of the program's folders and fails on one that
 # points against the direction
-#   random <- battle <- game <- interaction, render <- platform
+#   random <- battle <- game <- ai, interaction, render <- platform
 # and on SDL or OpenGL headers below the layer that may use them.
 # Run with -DSOURCE_DIR=<repository>.
 cmake_minimum_required(VERSION 3.20)
@@ -10,15 +10,16 @@ set(random_header "game/random.h")
 # Folders each folder may include from, its own among them.
 set(allowed_battle battle)
 set(allowed_game game battle)
+set(allowed_ai ai game battle)
 set(allowed_interaction interaction game battle)
 set(allowed_render render game battle)
-set(allowed_platform platform interaction render game battle)
+set(allowed_platform platform ai interaction render game battle)
 
-set(no_system_graphics battle game interaction)  # neither SDL nor OpenGL
+set(no_system_graphics battle game ai interaction)  # neither SDL nor OpenGL
 set(no_sdl render)
 
 set(faults "")
-foreach(folder battle game interaction render platform)
+foreach(folder battle game ai interaction render platform)
   file(GLOB sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   foreach(source ${sources})
     file(RELATIVE_PATH name ${SOURCE_DIR} ${source})

@@ -1,0 +1,37 @@
+// The computer at its seats: one call per tick plays the current player's turn
+// when the computer sits there, at most one action a tick, through the same
+// calls a player's clicks make. Its turn screen shows half a second before it
+// begins; battles run under the tick as every battle does.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "ai/orders.h"
+#include "game/galaxy.h"
+#include "game/random.h"
+
+struct Game;
+
+// How long the players see whose turn it is before the computer begins it.
+constexpr uint32_t kComputerTurnPauseMs = 500;
+
+struct ComputerSeats {
+    // Each seat's own random source; the game's decides battles and is never drawn on here.
+    std::array<Random, kMaxPlayers> random;
+    uint32_t seededForGame = 0;  // the game (Game::gamesBegun) they were seeded for
+    // The turn in progress.
+    bool turnScreenSeen = false;
+    uint32_t turnScreenSince = 0;               // clock when its turn screen first showed
+    GamePhase plannedPhase = GamePhase::Setup;  // the phase the orders are for; Setup: none yet
+    bool battleSincePlan = false;
+    std::vector<Order> orders;
+    std::size_t nextOrder = 0;
+    int step = 0;  // how far the next order has come
+};
+
+// One tick of the computer: nothing unless it is a computer's turn; else the
+// next thing it does. Called after the clicks and before the frame.
+void stepComputerSeat(ComputerSeats& seats, Game& game, uint32_t clock);
