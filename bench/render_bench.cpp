@@ -39,6 +39,7 @@
 
 #include "game/data_path.h"
 #include "game/game.h"
+#include "render/angles.h"
 #include "render/art.h"
 #include "render/battle_view.h"
 #include "render/frame_input.h"
@@ -234,7 +235,7 @@ int pickPlanetDiscs(const Game& game, const FrameInput& input) {
             glBegin(GL_TRIANGLE_FAN);
             glVertex2f(planet.x, planet.y);
             for (int degrees = 0; degrees <= 360; degrees += 30) {
-                const float theta = static_cast<float>(degrees) * 3.14159f / 180.0f;
+                const float theta = static_cast<float>(degrees) * kPi / 180.0f;
                 glVertex2f(planet.x + 15.0f * std::sin(theta), planet.y + 15.0f * std::cos(theta));
             }
             glEnd();

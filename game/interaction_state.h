@@ -5,6 +5,13 @@
 
 #include <cstdint>
 
+// How long the left button was held decides what a release over a group
+// means while a course or a target is chosen: up to the short press a click,
+// up to the long press the group itself, beyond it the pointer's spot. The
+// hold meter shows the same two marks.
+constexpr uint32_t kShortPressMs = 500;
+constexpr uint32_t kLongPressMs = 1500;
+
 enum class InteractionMode : int32_t {
     Idle = 0,
     CountForNewGroup = 1,

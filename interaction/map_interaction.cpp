@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr uint32_t kShortClickMs = 500;
-constexpr uint32_t kMediumPressMs = 1500;
-
 // Where a release can give a destination or a target: the star map right of
 // the button column, inside the window's edges.
 constexpr int kMapAreaLeft = -192;
@@ -54,11 +51,11 @@ std::optional<Point> chooseTarget(Game& game, const InputState& input, int playe
     if (!group) return pointerPosition(input);
 
     const uint32_t duration = interaction.pressTime;
-    if (duration <= kShortClickMs && group->owner == player) {
+    if (duration <= kShortPressMs && group->owner == player) {
         selectGroup(game, group->id, player);
         return std::nullopt;
     }
-    if (duration <= kMediumPressMs) return Point{group->x, group->y};
+    if (duration <= kLongPressMs) return Point{group->x, group->y};
     return pointerPosition(input);
 }
 

@@ -1,7 +1,6 @@
 // Frame composition and the GL state and view it relies on: each phase's
 // screen drawn in map coordinates, each pick pass right after what it picks.
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 
@@ -16,12 +15,9 @@
 #include "render/render.h"
 #include "render/setup_view.h"
 #include "render/text.h"
+#include "render/view.h"
 
 namespace {
-
-constexpr double kFieldOfViewDegrees = 45.0;
-constexpr double kNearPlane = 1.0;
-constexpr double kFarPlane = 10000.0;
 
 constexpr float kDividerX = -199.0f;
 constexpr float kDividerHalfHeight = 300.0f;
@@ -140,8 +136,7 @@ int resizeView(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees, static_cast<double>(width) / static_cast<double>(height),
-                   kNearPlane, kFarPlane);
+    multiplyPerspective(static_cast<double>(width) / static_cast<double>(height));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     return height;

@@ -1,6 +1,8 @@
 // The star map on screen. Everything foreign is filtered through the
 // viewer's team: planets show what the team last saw of them, and enemy
 // groups show only within sight of one of the team's groups.
+#include "render/map_view.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -8,18 +10,16 @@
 #include <cstring>
 
 #include "game/game.h"
+#include "render/angles.h"
 #include "render/art.h"
 #include "render/frame_input.h"
-#include "render/map_view.h"
+#include "render/hud_quad.h"
 #include "render/model.h"
 #include "render/picking.h"
 #include "render/text.h"
 
 namespace {
 
-constexpr float kTexel = 1.0f / 256.0f;
-constexpr float kRadiansPerDegree = 3.14159f / 180.0f;
-constexpr float kDegreesPerRadian = 57.295827908797776f;
 constexpr float kTurnDegreesPerSecond = 30.0f;
 constexpr float kSightRadius = 32.0f;
 constexpr float kGroupPickRadius = 5.0f;
@@ -27,44 +27,21 @@ constexpr int kPanelTextColour = 6;
 constexpr Colour kWhite = {1.0f, 1.0f, 1.0f};
 constexpr Colour kCourseGrey = {0.5f, 0.5f, 0.5f};
 
+// The selected planet's and group's panels hang from the top-left corner.
+constexpr float kMapLeft = -400.0f;
+constexpr float kMapTop = 300.0f;
 // The hover panels keep clear of the button column and the top edge.
 constexpr int kHoverPanelMinX = -198;
 constexpr int kHoverPanelMaxY = 300;
 
-// An atlas region in texels of the HUD image, t counted from its bottom.
-struct AtlasRegion {
-    float sLeft, sRight, tBottom, tTop;
-};
-constexpr AtlasRegion kOwnerMarker = {0, 40, 216, 256};
-constexpr AtlasRegion kGroupSprite = {41, 51, 246, 256};
-constexpr AtlasRegion kSelectedPlanetPanel = {0, 136, 139, 184};
-constexpr AtlasRegion kHoveredPlanetPanel = {41, 85, 213, 240};
-constexpr AtlasRegion kSelectedGroupPanel = {0, 128, 93, 138};
-constexpr AtlasRegion kHoveredGroupPanel = {41, 85, 185, 212};
-
 void setColour(const Colour& colour) { glColor3f(colour.r, colour.g, colour.b); }
 
-void drawSprite(const Art& art, const AtlasRegion& region, const Colour& tint, float left,
-                float top, float right, float bottom) {
+void drawSprite(const Art& art, const AtlasRegion& region, const Colour& tint,
+                const QuadRect& quad) {
     setColour(tint);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, art.hudTexture);
-    const float s0 = region.sLeft * kTexel, s1 = region.sRight * kTexel;
-    const float t0 = region.tBottom * kTexel, t1 = region.tTop * kTexel;
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(s0, t1);
-    glVertex2f(left, top);
-    glTexCoord2f(s0, t0);
-    glVertex2f(left, bottom);
-    glTexCoord2f(s1, t1);
-    glVertex2f(right, top);
-    glTexCoord2f(s1, t0);
-    glVertex2f(right, bottom);
-    glEnd();
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_TEXTURE_2D);
+    beginHudQuads(art);
+    drawTexturedQuad(quad, atlasTexture(region));
+    endHudQuads();
 }
 
 bool isPlayer(int owner) { return owner >= 0 && owner < kMaxPlayers; }
@@ -101,8 +78,7 @@ void drawNumberOrUnknown(const Art& art, int x, int y, bool known, int value, Fo
         std::snprintf(text, sizeof text, "%d", value);
     else
         std::strcpy(text, "??");
-    const int advance = size == FontSize::Large ? 9 : 7;
-    if (rightAligned) x -= advance * static_cast<int>(std::strlen(text));
+    if (rightAligned) x -= glyphAdvance(size) * static_cast<int>(std::strlen(text));
     drawTextColoured(art, x, y, text, ColourTable[kPanelTextColour], size);
 }
 
@@ -187,10 +163,13 @@ void drawSightCircle(const Group& group) {
 }
 
 // The top-left corner of a hover panel: below and left of the pointer.
+static_assert(regionWidth(kHoveredPlanetPanel) == regionWidth(kHoveredGroupPanel) &&
+                  regionHeight(kHoveredPlanetPanel) == regionHeight(kHoveredGroupPanel),
+              "both hover panels hang from one anchor");
 void hoverAnchor(const FrameInput& input, int& x, int& y) {
-    x = input.mapX - 44;
+    x = input.mapX - regionWidth(kHoveredPlanetPanel);
     if (x < kHoverPanelMinX) x = kHoverPanelMinX;
-    y = input.mapY + 27;
+    y = input.mapY + regionHeight(kHoveredPlanetPanel);
     if (y > kHoverPanelMaxY) y = kHoverPanelMaxY;
 }
 
@@ -206,8 +185,8 @@ void drawPlanet(Game& game, const Art& art, int planetIndex, const FrameInput& i
     else if (planet.owner != -1)
         markerOwner = viewersIntel(game).knownOwner[planetIndex];
     if (isPlayer(markerOwner))
-        drawSprite(art, kOwnerMarker, playerColour(markerOwner), planet.x - 20.0f, planet.y + 20.0f,
-                   planet.x + 20.0f, planet.y - 20.0f);
+        drawSprite(art, kOwnerMarker, playerColour(markerOwner),
+                   rectCentredOn(kOwnerMarker, planet.x, planet.y));
 
     glPushMatrix();
     glTranslatef(planet.x, planet.y, 0.0f);
@@ -228,8 +207,7 @@ void drawGroups(Game& game, const Art& art, const FrameInput&) {
     for (const Group& group : game.registry.groups) {
         if (!isVisible(game, group)) continue;
         const Colour& tint = isPlayer(group.owner) ? playerColour(group.owner) : kWhite;
-        drawSprite(art, kGroupSprite, tint, group.x - 5.0f, group.y + 5.0f, group.x + 5.0f,
-                   group.y - 5.0f);
+        drawSprite(art, kGroupSprite, tint, rectCentredOn(kGroupSprite, group.x, group.y));
         const bool hovered = group.id == hoveredId;
         if (group.stepsLeft > 0) {
             setColour(tint);
@@ -256,7 +234,8 @@ void drawSelectedPlanetPanel(const Game& game, const Art& art) {
     const int index = game.session.selectedPlanet;
     if (!isPlanetIndex(index)) return;
     const Planet& planet = game.planets[index];
-    drawSprite(art, kSelectedPlanetPanel, kWhite, -400.0f, 300.0f, -264.0f, 255.0f);
+    drawSprite(art, kSelectedPlanetPanel, kWhite,
+               rectFromTopLeft(kSelectedPlanetPanel, kMapLeft, kMapTop));
     const PlanetIntel& intel = viewersIntel(game);
     const bool known = intel.knownOwner[index] != -1;
     const int ships = isOfViewersTeam(game, planet.owner) ? planet.ships : intel.knownShips[index];
@@ -271,8 +250,8 @@ void drawHoveredPlanetPanel(const Game& game, const Art& art, const FrameInput& 
     const Planet& planet = game.planets[index];
     int x = 0, y = 0;
     hoverAnchor(input, x, y);
-    drawSprite(art, kHoveredPlanetPanel, kWhite, static_cast<float>(x), static_cast<float>(y),
-               static_cast<float>(x + 44), static_cast<float>(y - 27));
+    drawSprite(art, kHoveredPlanetPanel, kWhite,
+               rectFromTopLeft(kHoveredPlanetPanel, static_cast<float>(x), static_cast<float>(y)));
     const PlanetIntel& intel = viewersIntel(game);
     const bool known = intel.knownOwner[index] != -1;
     const int ships = isOfViewersTeam(game, planet.owner) ? planet.ships : intel.knownShips[index];
@@ -285,8 +264,8 @@ void drawSelectedGroupPanel(Game& game, const Art& art, const FrameInput& input)
     if (group == nullptr) return;
     // Under the planet panel when a planet is selected as well.
     const int top = game.session.selectedPlanet != -1 ? 250 : 300;
-    drawSprite(art, kSelectedGroupPanel, kWhite, -400.0f, static_cast<float>(top), -272.0f,
-               static_cast<float>(top - 45));
+    drawSprite(art, kSelectedGroupPanel, kWhite,
+               rectFromTopLeft(kSelectedGroupPanel, kMapLeft, static_cast<float>(top)));
     drawNumberOrUnknown(art, -273, top - 18, true, group->ships, FontSize::Large, true);
     drawNumberOrUnknown(art, -273, top - 30, true, group->stepsLeft, FontSize::Large, true);
     drawSelectionMarker(group->x, group->y, game.groupMarkerAngle, 5.0f, 10.0f, 2.0f);
@@ -299,8 +278,8 @@ void drawHoveredGroupPanel(const Game& game, const Art& art, const FrameInput& i
     if (group == nullptr) return;
     int x = 0, y = 0;
     hoverAnchor(input, x, y);
-    drawSprite(art, kHoveredGroupPanel, kWhite, static_cast<float>(x), static_cast<float>(y),
-               static_cast<float>(x + 44), static_cast<float>(y - 27));
+    drawSprite(art, kHoveredGroupPanel, kWhite,
+               rectFromTopLeft(kHoveredGroupPanel, static_cast<float>(x), static_cast<float>(y)));
     const bool known =
         group->owner == game.session.currentPlayer || isOfViewersTeam(game, group->owner);
     if (known) {
