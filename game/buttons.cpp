@@ -52,7 +52,6 @@ void initButton(Button& button, float sLeft, float sRight, float tTop, float tBo
 
 ButtonPanel constructButtonPanel() {
     ButtonPanel panel;
-    panel.hovered = -1;
     for (int i = 0; i < kButtonCount; ++i) {
         const AtlasRegion& face = kButtonFaces[i];
         initButton(panel.buttons[i], atlasCoordinate(face.sLeft), atlasCoordinate(face.sRight),

@@ -25,6 +25,7 @@ struct Game {
     BattleOutcome lastOutcome;  // final counts of the last battle, for the test mode
     GameSession session;
     InteractionState interaction;
+    PickResults picks;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
     bool quitRequested = false;
     int exitCode = 0;

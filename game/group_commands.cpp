@@ -27,7 +27,7 @@ void updateCreateGroupButton(Game& game) {
 
 void closeSelector(Game& game) {
     game.interaction.mode = InteractionMode::Idle;
-    game.interaction.hoveredSelectorControl = -1;
+    game.picks.hoveredSelectorControl = -1;
 }
 
 void openSelector(Game& game, InteractionMode mode) {
@@ -43,7 +43,7 @@ void pressCountControl(Game& game, SelectorControl control, int most, Interactio
     switch (control) {
         case SelectorControl::Confirm:
             game.interaction.mode = placing;
-            game.interaction.hoveredSelectorControl = -1;
+            game.picks.hoveredSelectorControl = -1;
             break;
         case SelectorControl::Max: count = most; break;
         case SelectorControl::Plus10:

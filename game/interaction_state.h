@@ -34,8 +34,15 @@ enum class SelectorControl : int32_t {
 struct InteractionState {
     InteractionMode mode = InteractionMode::Idle;
     int32_t count = 0;
-    int32_t hoveredGroup = -1;
     uint32_t pressTime = 0;
+};
+
+// What the pick passes of the last frame found under the pointer, -1 for
+// nothing: the only thing drawing writes. The next tick's clicks act on it,
+// and every change of phase forgets it.
+struct PickResults {
+    int32_t hoveredButton = -1;
+    int32_t hoveredGroup = -1;
     int32_t hoveredPlanet = -1;
     int32_t hoveredSetupRow = -1;
     int32_t hoveredSelectorControl = -1;

@@ -20,10 +20,10 @@ void showStartupButtons(Game& game) {
 // What every change of phase forgets: the selections and everything hovered.
 void clearSelectionAndHover(Game& game) {
     game.session.selectedGroupId = -1;
-    game.interaction.hoveredGroup = -1;
-    game.buttons.hovered = -1;
-    game.interaction.hoveredSelectorControl = -1;
-    game.interaction.hoveredPlanet = -1;
+    game.picks.hoveredGroup = -1;
+    game.picks.hoveredButton = -1;
+    game.picks.hoveredSelectorControl = -1;
+    game.picks.hoveredPlanet = -1;
     game.session.selectedPlanet = -1;
 }
 
@@ -114,11 +114,11 @@ void initialiseGame(Game& game) {
     session.phase = GamePhase::Setup;
     game.interaction.mode = InteractionMode::Idle;
     session.selectedPlanet = -1;
-    game.interaction.hoveredPlanet = -1;
+    game.picks.hoveredPlanet = -1;
     session.selectedGroupId = -1;
-    game.interaction.hoveredGroup = -1;
-    game.interaction.hoveredSetupRow = -1;
-    game.interaction.hoveredSelectorControl = -1;
+    game.picks.hoveredGroup = -1;
+    game.picks.hoveredSetupRow = -1;
+    game.picks.hoveredSelectorControl = -1;
     session.playerCount = kMinPlayers;
     session.currentPlayer = 0;
     session.teams.fill(0);
@@ -145,7 +145,7 @@ void returnToSetup(Game& game) {
     clearSelectionAndHover(game);
     game.interaction.mode = InteractionMode::Idle;
     game.interaction.count = 0;
-    game.interaction.hoveredSetupRow = -1;
+    game.picks.hoveredSetupRow = -1;
 }
 
 void requestQuit(Game& game, int exitCode) {

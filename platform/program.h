@@ -68,8 +68,9 @@ void closeWindow(Program& program);
 // start-up values.
 void startUp(Program& program);
 
-// One tick: pointer, test mode, left and right button, frame, battle step,
-// frame timing, latch ageing. Clicks act on what the last frame found.
+// One tick: pointer, test mode, left and right button, frame, animation,
+// battle step, frame timing, latch ageing. Clicks act on what the last frame
+// found; the animation turns what the frame has just shown.
 void runTick(Program& program);
 
 // The window procedure: what one event does to the program's state.

@@ -92,11 +92,12 @@ void drawButtonPickShape(const Button& button, int x, int y) {
     drawQuadShape(buttonRect(button, x, y));
 }
 
-void drawPanel(const Art& art, const ButtonPanel& panel, GamePhase phase, const FrameInput& input) {
+void drawPanel(const Art& art, const ButtonPanel& panel, int hoveredButton, GamePhase phase,
+               const FrameInput& input) {
     forEachPlacedButton(panel, phase, [&](int index, int x, int y) {
         drawButton(art, panel.buttons[index], x, y);
     });
-    if (panel.hovered != -1) drawTooltip(art, panel, panel.hovered, input);
+    if (hoveredButton != -1) drawTooltip(art, panel, hoveredButton, input);
 }
 
 void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase) {
@@ -106,8 +107,9 @@ void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase) {
     });
 }
 
-void pickPanel(ButtonPanel& panel, GamePhase phase, const FrameInput& input) {
-    panel.hovered =
+void pickPanel(const ButtonPanel& panel, PickResults& picks, GamePhase phase,
+               const FrameInput& input) {
+    picks.hoveredButton =
         runPickPass(input.mouseX, input.mouseY, [&] { drawPanelPickShapes(panel, phase); });
 }
 

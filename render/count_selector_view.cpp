@@ -69,8 +69,8 @@ void drawCountSelector(const Art& art, const Game& game) {
     }
 }
 
-void pickCountSelector(InteractionState& interaction, const FrameInput& input) {
-    interaction.hoveredSelectorControl = runPickPass(input.mouseX, input.mouseY, [] {
+void pickCountSelector(PickResults& picks, const FrameInput& input) {
+    picks.hoveredSelectorControl = runPickPass(input.mouseX, input.mouseY, [] {
         for (int control = 0; control < kControlCount; ++control) {
             glLoadName(static_cast<GLuint>(control));
             drawQuadShape(controlRect(control));

@@ -39,8 +39,8 @@ void drawDisc(float x, float y) {
 
 }  // namespace
 
-void pickPlanet(InteractionState& interaction, const Galaxy& planets, const FrameInput& input) {
-    interaction.hoveredPlanet = runPickPass(input.mouseX, input.mouseY, [&] {
+void pickPlanet(const Galaxy& planets, PickResults& picks, const FrameInput& input) {
+    picks.hoveredPlanet = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int index = 0; index < kPlanetCount; ++index) {
             glLoadName(static_cast<GLuint>(index));
             drawDisc(planets[index].x, planets[index].y);

@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr float kTurnDegreesPerSecond = 30.0f;
 constexpr float kSightRadius = 32.0f;
 constexpr float kGroupPickRadius = 5.0f;
 constexpr int kPanelTextColour = 6;
@@ -61,15 +60,6 @@ bool isVisible(const Game& game, const Group& group) {
 const PlanetIntel& viewersIntel(const Game& game) { return game.intel[game.session.currentPlayer]; }
 
 bool isPlanetIndex(int index) { return index >= 0 && index < kPlanetCount; }
-
-float secondsOf(const FrameInput& input) { return static_cast<float>(input.frameDelta) / 1000.0f; }
-
-// One long stall must not leave an angle far past a turn.
-float wrapped(float angle, bool wrapAtFullTurn) {
-    if (angle > 360.0f || (wrapAtFullTurn && angle == 360.0f)) angle -= 360.0f;
-    if (angle >= 360.0f) angle = std::fmod(angle, 360.0f);
-    return angle;
-}
 
 void drawNumberOrUnknown(const Art& art, int x, int y, bool known, int value, FontSize size,
                          bool rightAligned) {
@@ -175,9 +165,9 @@ void hoverAnchor(const FrameInput& input, int& x, int& y) {
 
 }  // namespace
 
-void drawPlanet(Game& game, const Art& art, int planetIndex, const FrameInput& input) {
+void drawPlanet(const Game& game, const Art& art, int planetIndex) {
     if (!isPlanetIndex(planetIndex)) return;
-    Planet& planet = game.planets[planetIndex];
+    const Planet& planet = game.planets[planetIndex];
 
     int markerOwner = -1;
     if (isOfViewersTeam(game, planet.owner))
@@ -195,15 +185,10 @@ void drawPlanet(Game& game, const Art& art, int planetIndex, const FrameInput& i
     if (planet.model >= 0 && planet.model < kPlanetModelCount)
         drawModel(art.planetModels[static_cast<size_t>(planet.model)]);
     glPopMatrix();
-
-    const float turn = secondsOf(input) * kTurnDegreesPerSecond;
-    planet.spin = wrapped(planet.spin + turn, false);
-    if (game.session.selectedPlanet == planetIndex)
-        planet.markerAngle = wrapped(planet.markerAngle + turn, true);
 }
 
-void drawGroups(Game& game, const Art& art, const FrameInput&) {
-    const int hoveredId = game.interaction.hoveredGroup;
+void drawGroups(const Game& game, const PickResults& picks, const Art& art) {
+    const int hoveredId = picks.hoveredGroup;
     for (const Group& group : game.registry.groups) {
         if (!isVisible(game, group)) continue;
         const Colour& tint = isPlayer(group.owner) ? playerColour(group.owner) : kWhite;
@@ -220,8 +205,8 @@ void drawGroups(Game& game, const Art& art, const FrameInput&) {
     }
 }
 
-void pickGroup(Game& game, const FrameInput& input) {
-    game.interaction.hoveredGroup = runPickPass(input.mouseX, input.mouseY, [&game] {
+void pickGroup(const Game& game, PickResults& picks, const FrameInput& input) {
+    picks.hoveredGroup = runPickPass(input.mouseX, input.mouseY, [&game] {
         for (const Group& group : game.registry.groups) {
             if (!isVisible(game, group)) continue;
             glLoadName(static_cast<GLuint>(group.id));
@@ -244,8 +229,9 @@ void drawSelectedPlanetPanel(const Game& game, const Art& art) {
     drawSelectionMarker(planet.x, planet.y, planet.markerAngle, 15.0f, 27.0f, 3.0f);
 }
 
-void drawHoveredPlanetPanel(const Game& game, const Art& art, const FrameInput& input) {
-    const int index = game.interaction.hoveredPlanet;
+void drawHoveredPlanetPanel(const Game& game, const PickResults& picks, const Art& art,
+                            const FrameInput& input) {
+    const int index = picks.hoveredPlanet;
     if (!isPlanetIndex(index)) return;
     const Planet& planet = game.planets[index];
     int x = 0, y = 0;
@@ -259,7 +245,7 @@ void drawHoveredPlanetPanel(const Game& game, const Art& art, const FrameInput& 
     drawNumberOrUnknown(art, x + 42, y - 15, known, ships, FontSize::Small, true);
 }
 
-void drawSelectedGroupPanel(Game& game, const Art& art, const FrameInput& input) {
+void drawSelectedGroupPanel(const Game& game, const Art& art) {
     const Group* group = findGroup(game.registry, game.session.selectedGroupId);
     if (group == nullptr) return;
     // Under the planet panel when a planet is selected as well.
@@ -269,12 +255,11 @@ void drawSelectedGroupPanel(Game& game, const Art& art, const FrameInput& input)
     drawNumberOrUnknown(art, -273, top - 18, true, group->ships, FontSize::Large, true);
     drawNumberOrUnknown(art, -273, top - 30, true, group->stepsLeft, FontSize::Large, true);
     drawSelectionMarker(group->x, group->y, game.groupMarkerAngle, 5.0f, 10.0f, 2.0f);
-    game.groupMarkerAngle =
-        wrapped(game.groupMarkerAngle + secondsOf(input) * kTurnDegreesPerSecond, true);
 }
 
-void drawHoveredGroupPanel(const Game& game, const Art& art, const FrameInput& input) {
-    const Group* group = findGroup(game.registry, game.interaction.hoveredGroup);
+void drawHoveredGroupPanel(const Game& game, const PickResults& picks, const Art& art,
+                           const FrameInput& input) {
+    const Group* group = findGroup(game.registry, picks.hoveredGroup);
     if (group == nullptr) return;
     int x = 0, y = 0;
     hoverAnchor(input, x, y);

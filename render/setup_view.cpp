@@ -51,9 +51,8 @@ void drawSetupTable(const Art& art, const GameSession& session) {
     }
 }
 
-void pickSetupRow(InteractionState& interaction, const GameSession& session,
-                  const FrameInput& input) {
-    interaction.hoveredSetupRow = runPickPass(input.mouseX, input.mouseY, [&] {
+void pickSetupRow(const GameSession& session, PickResults& picks, const FrameInput& input) {
+    picks.hoveredSetupRow = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int player = 0; player < session.playerCount; ++player) {
             glLoadName(static_cast<GLuint>(player));
             drawQuadShape(placedRect(kTeamBoxQuad, -kRowStep * player));
