@@ -1,6 +1,6 @@
 // Interaction state: what the player is in the middle of (the count selector,
-// a placement) and what lies under the pointer, shared by the rules, the map
-// interaction and the drawing.
+// a placement), how long a press must last to mean more than a click, and
+// what the last frame found under the pointer.
 #pragma once
 
 #include <cstdint>
