@@ -13,7 +13,6 @@
 
 #include <unistd.h>
 
-#include "game/commands.h"
 #include "game/data_path.h"
 #include "game/game.h"
 #include "game/save_file.h"
@@ -398,15 +397,6 @@ bool loadGame(Game& game) {
     session.teams = saved->teams;
     game.intel = saved->intel;
 
-    session.phase = GamePhase::TurnStart;
-    auto setVisible = [&](CommandId id, bool visible) {
-        game.buttons.buttons[static_cast<int>(id)].visible = visible;
-    };
-    setVisible(CommandId::SaveGame, true);
-    setVisible(CommandId::LoadGame, false);
-    setVisible(CommandId::QuitGame, true);
-    setVisible(CommandId::BeginTurn, true);
-    setVisible(CommandId::IncreasePlayers, false);
-    setVisible(CommandId::DecreasePlayers, false);
+    enterPhase(game, GamePhase::TurnStart);
     return true;
 }

@@ -131,8 +131,7 @@ void releaseInMovement(Game& game, const InputState& input, int player) {
     const int planet = interaction.hoveredPlanet;
     if (planet >= 0 && planet < kPlanetCount && game.planets[planet].owner == player) {
         game.session.selectedPlanet = planet;
-        game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible =
-            game.planets[planet].ships > 0;
+        setCommandAvailable(game.buttons, CommandId::CreateGroup, game.planets[planet].ships > 0);
         return;
     }
     dispatchHoveredButton(game);
@@ -192,5 +191,5 @@ void handleRightClick(Game& game, const InputState& input) {
     game.interaction.mode = InteractionMode::Idle;
     const int player = game.session.currentPlayer;
     refreshAvailability(game, player);
-    game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible = false;
+    setCommandAvailable(game.buttons, CommandId::CreateGroup, false);
 }
