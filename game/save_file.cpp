@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -141,117 +142,125 @@ int64_t expectedSize(int64_t groupCount) {
     return kSaveHeaderBytes + kSaveGroupBytes * groupCount;
 }
 
-// Decodes and checks the file; on failure `reason` says what is wrong.
-std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::string& reason) {
-    if (bytes.size() < static_cast<size_t>(kSaveHeaderBytes)) {
-        reason = "the file is too short (" + std::to_string(bytes.size()) + " bytes)";
-        return std::nullopt;
-    }
-    Reader reader{bytes};
-    SavedGame saved;
-    saved.playerCount = reader.readInt();
-    saved.currentPlayer = reader.readInt();
-    const int32_t groupCount = reader.readInt();
-    if (groupCount < 0) {
-        reason = "the group count " + std::to_string(groupCount) + " is negative";
-        return std::nullopt;
-    }
-    if (static_cast<int64_t>(bytes.size()) != expectedSize(groupCount)) {
-        reason = "the size " + std::to_string(bytes.size()) + " does not match " +
-                 std::to_string(groupCount) + " groups (" +
-                 std::to_string(expectedSize(groupCount)) + " bytes)";
-        return std::nullopt;
-    }
-    if (saved.playerCount < kMinPlayers || saved.playerCount > kMaxPlayers) {
-        reason = "the player count " + std::to_string(saved.playerCount) + " is not 2..8";
-        return std::nullopt;
-    }
-    const int32_t lastPlayer = saved.playerCount - 1;
-    if (saved.currentPlayer < 0 || saved.currentPlayer > lastPlayer) {
-        reason = "the current player " + std::to_string(saved.currentPlayer) + " is not 0.." +
-                 std::to_string(lastPlayer);
-        return std::nullopt;
-    }
+bool fail(std::string& reason, std::string what) {
+    reason = std::move(what);
+    return false;
+}
 
-    saved.groups.reserve(static_cast<size_t>(groupCount));
+// The three counts, checked against each other and against the file's size
+// before anything else is read.
+bool readHeader(Reader& reader, SavedGame& saved, int32_t& groupCount, std::string& reason) {
+    const size_t size = reader.bytes.size();
+    if (size < static_cast<size_t>(kSaveHeaderBytes))
+        return fail(reason, "the file is too short (" + std::to_string(size) + " bytes)");
+    const int32_t playerCount = reader.readInt();
+    const int32_t currentPlayer = reader.readInt();
+    groupCount = reader.readInt();
+    if (groupCount < 0)
+        return fail(reason, "the group count " + std::to_string(groupCount) + " is negative");
+    if (static_cast<int64_t>(size) != expectedSize(groupCount))
+        return fail(reason, "the size " + std::to_string(size) + " does not match " +
+                                std::to_string(groupCount) + " groups (" +
+                                std::to_string(expectedSize(groupCount)) + " bytes)");
+    if (playerCount < kMinPlayers || playerCount > kMaxPlayers)
+        return fail(reason, "the player count " + std::to_string(playerCount) + " is not 2..8");
+    if (currentPlayer < 0 || currentPlayer >= playerCount)
+        return fail(reason, "the current player " + std::to_string(currentPlayer) + " is not 0.." +
+                                std::to_string(playerCount - 1));
+    saved.playerCount = playerCount;
+    saved.currentPlayer = currentPlayer;
+    return true;
+}
+
+bool readGroups(Reader& reader, int32_t groupCount, int32_t lastPlayer, std::vector<Group>& groups,
+                std::string& reason) {
+    groups.reserve(static_cast<size_t>(groupCount));
     for (int32_t i = 0; i < groupCount; ++i) {
         const Group group = readGroup(reader);
         const std::string which = "group record " + std::to_string(i);
         if (!allFinite({group.x, group.y, group.destinationX, group.destinationY, group.stepX,
-                        group.stepY})) {
-            reason = which + " has a position or step that is not a finite number";
-            return std::nullopt;
-        }
-        if (group.owner < 0 || group.owner > lastPlayer) {
-            reason = which + " has the owner " + std::to_string(group.owner);
-            return std::nullopt;
-        }
-        if (group.ships < 1 || group.ships > kMostShipsInOnePlace) {
-            reason = which + " has " + std::to_string(group.ships) + " ships";
-            return std::nullopt;
-        }
-        if (group.stepsLeft < 0) {
-            reason = which + " has " + std::to_string(group.stepsLeft) + " steps left";
-            return std::nullopt;
-        }
-        saved.groups.push_back(group);
+                        group.stepY}))
+            return fail(reason, which + " has a position or step that is not a finite number");
+        if (group.owner < 0 || group.owner > lastPlayer)
+            return fail(reason, which + " has the owner " + std::to_string(group.owner));
+        if (group.ships < 1 || group.ships > kMostShipsInOnePlace)
+            return fail(reason, which + " has " + std::to_string(group.ships) + " ships");
+        if (group.stepsLeft < 0)
+            return fail(reason, which + " has " + std::to_string(group.stepsLeft) + " steps left");
+        groups.push_back(group);
     }
+    return true;
+}
 
+bool readPlanets(Reader& reader, int32_t lastPlayer, Galaxy& planets, std::string& reason) {
     for (int i = 0; i < kPlanetCount; ++i) {
         const Planet planet = readPlanet(reader);
         const std::string which = "planet " + std::to_string(i);
-        if (!allFinite({planet.x, planet.y, planet.tilt, planet.spin, planet.markerAngle})) {
-            reason = which + " has a position or angle that is not a finite number";
-            return std::nullopt;
-        }
-        if (planet.owner < -1 || planet.owner > lastPlayer) {
-            reason = which + " has the owner " + std::to_string(planet.owner);
-            return std::nullopt;
-        }
-        if (planet.ships < 0 || planet.ships > kMostShipsInOnePlace) {
-            reason = which + " has " + std::to_string(planet.ships) + " ships";
-            return std::nullopt;
-        }
-        if (planet.production < 0 || planet.production > kMostProduction) {
-            reason = which + " has the production " + std::to_string(planet.production);
-            return std::nullopt;
-        }
-        if (planet.model != 0 && planet.model != 1) {
-            reason = which + " has the model " + std::to_string(planet.model);
-            return std::nullopt;
-        }
-        saved.planets[i] = planet;
+        if (!allFinite({planet.x, planet.y, planet.tilt, planet.spin, planet.markerAngle}))
+            return fail(reason, which + " has a position or angle that is not a finite number");
+        if (planet.owner < -1 || planet.owner > lastPlayer)
+            return fail(reason, which + " has the owner " + std::to_string(planet.owner));
+        if (planet.ships < 0 || planet.ships > kMostShipsInOnePlace)
+            return fail(reason, which + " has " + std::to_string(planet.ships) + " ships");
+        if (planet.production < 0 || planet.production > kMostProduction)
+            return fail(reason, which + " has the production " + std::to_string(planet.production));
+        if (planet.model != 0 && planet.model != 1)
+            return fail(reason, which + " has the model " + std::to_string(planet.model));
+        planets[i] = planet;
     }
+    return true;
+}
 
+// Each place may hold its bound and still the sum could overflow the statistics.
+bool checkShipsInAll(const SavedGame& saved, std::string& reason) {
     int64_t shipsInAll = 0;
     for (const Group& group : saved.groups) shipsInAll += group.ships;
     for (const Planet& planet : saved.planets) shipsInAll += planet.ships;
-    if (shipsInAll > kMostShipsInAll) {
-        reason = "it holds " + std::to_string(shipsInAll) + " ships in all";
-        return std::nullopt;
-    }
+    if (shipsInAll > kMostShipsInAll)
+        return fail(reason, "it holds " + std::to_string(shipsInAll) + " ships in all");
+    return true;
+}
 
+bool readTeams(Reader& reader, Teams& teams, std::string& reason) {
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        saved.teams[slot] = reader.readInt();
-        if (saved.teams[slot] < 0 || saved.teams[slot] >= kMaxPlayers) {
-            reason = "player slot " + std::to_string(slot) + " has the team " +
-                     std::to_string(saved.teams[slot]);
-            return std::nullopt;
-        }
+        teams[slot] = reader.readInt();
+        if (teams[slot] < 0 || teams[slot] >= kMaxPlayers)
+            return fail(reason, "player slot " + std::to_string(slot) + " has the team " +
+                                    std::to_string(teams[slot]));
     }
+    return true;
+}
 
+// What every player slot knows of the planets; the known ships are whatever
+// was last seen, so only the owners have a range.
+bool readIntel(Reader& reader, std::array<PlanetIntel, kMaxPlayers>& intel, std::string& reason) {
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        PlanetIntel& intel = saved.intel[slot];
+        PlanetIntel& known = intel[slot];
         for (int i = 0; i < kPlanetCount; ++i) {
-            intel.knownOwner[i] = reader.readInt();
-            if (intel.knownOwner[i] < -1 || intel.knownOwner[i] >= kMaxPlayers) {
-                reason = "player slot " + std::to_string(slot) + " knows planet " +
-                         std::to_string(i) + " as owned by " + std::to_string(intel.knownOwner[i]);
-                return std::nullopt;
-            }
+            known.knownOwner[i] = reader.readInt();
+            if (known.knownOwner[i] < -1 || known.knownOwner[i] >= kMaxPlayers)
+                return fail(reason, "player slot " + std::to_string(slot) + " knows planet " +
+                                        std::to_string(i) + " as owned by " +
+                                        std::to_string(known.knownOwner[i]));
         }
-        for (int i = 0; i < kPlanetCount; ++i) intel.knownShips[i] = reader.readInt();
+        for (int i = 0; i < kPlanetCount; ++i) known.knownShips[i] = reader.readInt();
     }
+    return true;
+}
+
+// Decodes and checks the file in the order of its parts; on failure `reason`
+// says what is wrong.
+std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::string& reason) {
+    Reader reader{bytes};
+    SavedGame saved;
+    int32_t groupCount = 0;
+    if (!readHeader(reader, saved, groupCount, reason)) return std::nullopt;
+    const int32_t lastPlayer = saved.playerCount - 1;
+    if (!readGroups(reader, groupCount, lastPlayer, saved.groups, reason) ||
+        !readPlanets(reader, lastPlayer, saved.planets, reason) ||
+        !checkShipsInAll(saved, reason) || !readTeams(reader, saved.teams, reason) ||
+        !readIntel(reader, saved.intel, reason))
+        return std::nullopt;
     return saved;
 }
 
