@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "game/data_file.h"
 #include "game/data_path.h"
 #include "game/game.h"
 #include "game/save_file.h"
@@ -280,41 +281,6 @@ void reportLoadFailure(const std::string& reason) {
                  dataPath(kSaveName).c_str(), reason.c_str());
 }
 
-// Reads the whole file, but never more than `limit` + 1 bytes, so a file
-// whose group count says it is small cannot make us swallow a huge one.
-enum class ReadResult { Read, Missing, Failed };
-
-ReadResult readSaveFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        if (errno == ENOENT) return ReadResult::Missing;
-        reason = "cannot open it (" + systemReason() + ")";
-        return ReadResult::Failed;
-    }
-    int64_t limit = kSaveHeaderBytes;
-    bool failed = false;
-    uint8_t chunk[4096];
-    while (static_cast<int64_t>(bytes.size()) <= limit) {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (bytes.size() >= static_cast<size_t>(kSaveCountBytes)) {
-            const int32_t groupCount = static_cast<int32_t>(
-                uint32_t{bytes[8]} | uint32_t{bytes[9]} << 8 | uint32_t{bytes[10]} << 16 |
-                uint32_t{bytes[11]} << 24);
-            if (groupCount > 0) limit = expectedSize(groupCount);
-        }
-        if (got < sizeof chunk) {
-            if (std::ferror(file)) {
-                reason = "cannot read it (" + systemReason() + ")";
-                failed = true;
-            }
-            break;
-        }
-    }
-    std::fclose(file);
-    return failed ? ReadResult::Failed : ReadResult::Read;
-}
-
 bool writeAll(const SaveFileOps& ops, const std::string& path, const std::vector<uint8_t>& bytes) {
     std::FILE* file = ops.open(path.c_str());
     if (file == nullptr) {
@@ -385,10 +351,10 @@ bool saveGame(Game& game, const SaveFileOps& ops) {
 bool loadGame(Game& game) {
     std::vector<uint8_t> bytes;
     std::string reason;
-    switch (readSaveFile(dataPath(kSaveName), bytes, reason)) {
-        case ReadResult::Missing: return false;  // no save yet: the setup screen simply stays
-        case ReadResult::Failed: reportLoadFailure(reason); return false;
-        case ReadResult::Read: break;
+    switch (readDataFile(dataPath(kSaveName), bytes, reason)) {
+        case FileRead::Missing: return false;  // no save yet: the setup screen simply stays
+        case FileRead::Failed: reportLoadFailure(reason); return false;
+        case FileRead::Read: break;
     }
     std::optional<SavedGame> saved = decodeSave(bytes, reason);
     if (!saved) {
