@@ -62,7 +62,7 @@ void putGroup(std::vector<uint8_t>& bytes, const Group& group) {
     putInt(bytes, group.owner);
     putInt(bytes, group.ships);
     putInt(bytes, group.id);
-    putInt(bytes, 0);  // the slot where the list link once lay; meaningless on disk
+    putInt(bytes, 0);  // the link slot: no meaning on disk, always written as 0
 }
 
 void putPlanet(std::vector<uint8_t>& bytes, const Planet& planet) {

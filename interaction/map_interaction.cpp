@@ -103,9 +103,9 @@ void dispatchHoveredButton(Game& game) {
     if (game.buttons.hovered != -1) dispatchCommand(game, game.buttons.hovered);
 }
 
-// Rules 2 and 3 of both map phases: a placement left open takes the release
-// (inside the map it places, anywhere it closes), else a selected group is
-// given a course. False when neither applies.
+// What both map phases do with a release the count selector did not take: a
+// placement left open takes it (inside the map it places, anywhere it
+// closes), else a selected group is given a course. False when neither applies.
 bool placeOrSteer(Game& game, const InputState& input, int player) {
     if (isPlacing(game.interaction.mode)) {
         // In the battle phase only a split can still be placed; the placement

@@ -72,7 +72,8 @@ void startUp(Program& program);
 // frame timing, latch ageing. Clicks act on what the last frame found.
 void runTick(Program& program);
 
-// The window procedure: what one event does to the program's state.
+// Delivers one event: a key, a mouse button or a pointer move into the input
+// state, a resize into the view, a close into the quit request.
 void handleEvent(Program& program, const SDL_Event& event);
 
 // Takes the next pending event, if any. Consecutive pointer moves collapse
