@@ -19,6 +19,11 @@ std::string systemReason(const char* what) {
     return std::string(what) + " (" + std::strerror(errno) + ")";
 }
 
+std::string overCap() {
+    constexpr int64_t kBytesPerMegabyte = 1024 * 1024;
+    return "it is larger than " + std::to_string(kLargestDataFile / kBytesPerMegabyte) + " MB";
+}
+
 // Reads on past the size the file had when it was opened, so a file that
 // grows meanwhile is read to its end, but never beyond the cap.
 FileRead readOpenFile(int descriptor, std::vector<uint8_t>& bytes, std::string& reason) {
@@ -31,9 +36,8 @@ FileRead readOpenFile(int descriptor, std::vector<uint8_t>& bytes, std::string& 
         reason = "it is not a regular file";
         return FileRead::Failed;
     }
-    constexpr auto kCapText = "it is larger than 64 MB";
     if (status.st_size > kLargestDataFile) {
-        reason = std::string(kCapText) + " (" + std::to_string(status.st_size) + " bytes)";
+        reason = overCap() + " (" + std::to_string(status.st_size) + " bytes)";
         return FileRead::Failed;
     }
     std::vector<uint8_t> contents(static_cast<size_t>(status.st_size));
@@ -41,7 +45,7 @@ FileRead readOpenFile(int descriptor, std::vector<uint8_t>& bytes, std::string& 
     for (;;) {
         if (filled == contents.size()) {
             if (filled > static_cast<size_t>(kLargestDataFile)) {
-                reason = kCapText;
+                reason = overCap();
                 return FileRead::Failed;
             }
             contents.resize(std::min(filled + kChunk, static_cast<size_t>(kLargestDataFile) + 1));
