@@ -31,6 +31,9 @@ struct Game {
     int exitCode = 0;
 };
 
+// The one way the phase changes: the new phase set, with what it offers and
+// forgets on the way in.
+void enterPhase(Game& game, GamePhase phase);
 // Start-up values of the session and the buttons (after the generator is seeded).
 void initialiseGame(Game& game);
 // Back to the Setup screen of a fresh program for a new game: battle emptied,

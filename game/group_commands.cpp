@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kCreateGroupButton = static_cast<int>(CommandId::CreateGroup);
-
 bool isValidPlanet(int index) { return index >= 0 && index < kPlanetCount; }
 
 // Ships of the selected planet, or -1 when no planet is selected.
@@ -22,7 +20,7 @@ int selectedPlanetShips(const Game& game) {
 
 // Sending ships out of a planet is possible only while it has some left.
 void updateCreateGroupButton(Game& game) {
-    game.buttons.buttons[kCreateGroupButton].visible = selectedPlanetShips(game) > 0;
+    setCommandAvailable(game.buttons, CommandId::CreateGroup, selectedPlanetShips(game) > 0);
 }
 
 void closeSelector(Game& game) {
@@ -121,7 +119,7 @@ bool sendOutNewGroup(Game& game, float x, float y, int player) {
     Planet& planet = game.planets[game.session.selectedPlanet];
     createGroup(game.registry, planet.x, planet.y, x, y, count, player);
     planet.ships -= count;
-    if (planet.ships == 0) game.buttons.buttons[kCreateGroupButton].visible = false;
+    if (planet.ships == 0) setCommandAvailable(game.buttons, CommandId::CreateGroup, false);
     return true;
 }
 

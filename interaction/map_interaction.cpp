@@ -100,9 +100,9 @@ void dispatchHoveredButton(Game& game) {
     if (game.picks.hoveredButton != -1) dispatchCommand(game, game.picks.hoveredButton);
 }
 
-// Rules 2 and 3 of both map phases: a placement left open takes the release
-// (inside the map it places, anywhere it closes), else a selected group is
-// given a course. False when neither applies.
+// What both map phases do with a release the count selector did not take: a
+// placement left open takes it (inside the map it places, anywhere it
+// closes), else a selected group is given a course. False when neither applies.
 bool placeOrSteer(Game& game, const InputState& input, int player) {
     if (isPlacing(game.interaction.mode)) {
         // In the battle phase only a split can still be placed; the placement
@@ -128,8 +128,7 @@ void releaseInMovement(Game& game, const InputState& input, int player) {
     const int planet = picks.hoveredPlanet;
     if (planet >= 0 && planet < kPlanetCount && game.planets[planet].owner == player) {
         game.session.selectedPlanet = planet;
-        game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible =
-            game.planets[planet].ships > 0;
+        setCommandAvailable(game.buttons, CommandId::CreateGroup, game.planets[planet].ships > 0);
         return;
     }
     dispatchHoveredButton(game);
@@ -189,5 +188,5 @@ void handleRightClick(Game& game, const InputState& input) {
     game.interaction.mode = InteractionMode::Idle;
     const int player = game.session.currentPlayer;
     refreshAvailability(game, player);
-    game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible = false;
+    setCommandAvailable(game.buttons, CommandId::CreateGroup, false);
 }

@@ -73,7 +73,8 @@ void startUp(Program& program);
 // found; the animation turns what the frame has just shown.
 void runTick(Program& program);
 
-// The window procedure: what one event does to the program's state.
+// Delivers one event: a key, a mouse button or a pointer move into the input
+// state, a resize into the view, a close into the quit request.
 void handleEvent(Program& program, const SDL_Event& event);
 
 // Takes the next pending event, if any. Consecutive pointer moves collapse
