@@ -28,6 +28,7 @@ struct Game {
     GameSession session;
     Seats seats{};  // every seat a person's until Setup says otherwise
     InteractionState interaction;
+    PickResults picks;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
     int32_t winningTeam = -1;       // on the end screen: the team that won, -1 for nobody
     // Where the computer's seats take their random numbers from: the clock
@@ -40,6 +41,9 @@ struct Game {
     int exitCode = 0;
 };
 
+// The one way the phase changes: the new phase set, with what it offers and
+// forgets on the way in.
+void enterPhase(Game& game, GamePhase phase);
 // Start-up values of the session and the buttons (after the generator is seeded).
 void initialiseGame(Game& game);
 // Back to the Setup screen of a fresh program for a new game: battle emptied,

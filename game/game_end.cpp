@@ -3,7 +3,6 @@
 // way back to Setup.
 #include "game/game_end.h"
 
-#include "game/commands.h"
 #include "game/game.h"
 
 namespace {
@@ -17,18 +16,8 @@ bool isOneTeam(const GameSession& session) {
 }
 
 void enterGameOver(Game& game, int winningTeam) {
-    game.session.phase = GamePhase::GameOver;
     game.winningTeam = winningTeam;
-    game.session.selectedGroupId = -1;
-    game.session.selectedPlanet = -1;
-    game.interaction.mode = InteractionMode::Idle;
-    game.interaction.hoveredGroup = -1;
-    game.interaction.hoveredPlanet = -1;
-    game.interaction.hoveredSelectorControl = -1;
-    game.buttons.hovered = -1;
-    for (Button& button : game.buttons.buttons) button.visible = false;
-    game.buttons.buttons[static_cast<int>(CommandId::QuitGame)].visible = true;
-    game.buttons.buttons[static_cast<int>(CommandId::NewGame)].visible = true;
+    enterPhase(game, GamePhase::GameOver);
 }
 
 }  // namespace

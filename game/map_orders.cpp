@@ -9,12 +9,8 @@
 
 namespace {
 
-bool isMapPhase(GamePhase phase) {
-    return phase == GamePhase::Movement || phase == GamePhase::BattlePhase;
-}
-
-void showCreateGroup(Game& game, bool visible) {
-    game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible = visible;
+void offerCreateGroup(Game& game, bool available) {
+    setCommandAvailable(game.buttons, CommandId::CreateGroup, available);
 }
 
 }  // namespace
@@ -37,7 +33,7 @@ bool selectPlanet(Game& game, int planetIndex) {
     const Planet& planet = game.planets[planetIndex];
     if (planet.owner != game.session.currentPlayer) return false;
     game.session.selectedPlanet = planetIndex;
-    showCreateGroup(game, planet.ships > 0);
+    offerCreateGroup(game, planet.ships > 0);
     return true;
 }
 
@@ -60,15 +56,15 @@ void placeGroup(Game& game, float x, float y) {
 
 void abandonPlacement(Game& game) {
     game.interaction.mode = InteractionMode::Idle;
-    game.interaction.hoveredSelectorControl = -1;
+    game.picks.hoveredSelectorControl = -1;
 }
 
 void cancelSelection(Game& game) {
     if (!isMapPhase(game.session.phase)) return;
     game.session.selectedGroupId = -1;
     game.session.selectedPlanet = -1;
-    game.interaction.hoveredSelectorControl = -1;
+    game.picks.hoveredSelectorControl = -1;
     game.interaction.mode = InteractionMode::Idle;
     refreshAvailability(game, game.session.currentPlayer);
-    showCreateGroup(game, false);
+    offerCreateGroup(game, false);
 }

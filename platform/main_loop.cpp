@@ -1,5 +1,6 @@
 // Start-up, the tick and the main loop: one event taken, one tick run, the
 // event delivered, so every tick sees the input as the last event left it.
+#include "game/animation.h"
 #include "game/commands.h"
 #include "platform/program.h"
 #include "render/frame_input.h"
@@ -23,7 +24,7 @@ FrameInput frameInput(const Program& program) {
 }
 
 void drawFrame(Program& program) {
-    composeFrame(program.game, program.art, frameInput(program));
+    composeFrame(program.game, program.game.picks, program.art, frameInput(program));
     SDL_GL_SwapWindow(program.window.get());
 }
 
@@ -83,6 +84,7 @@ void runTick(Program& program) {
     handleRightClick(game, input);
     stepComputerSeat(program.computers, game, program.clock());
     drawFrame(program);
+    advanceAnimation(game, program.frameDelta);
     if (isBattlePhase(game.session.phase)) battleStep(game, program.frameDelta);
     updateFrameTiming(program);
     ageMouseLatches(input);

@@ -6,8 +6,9 @@
 
 #include "render/model_file.h"
 
-// `name` without folder or extension ("Sphere Model00"). A missing or damaged
-// file leaves the model empty (it then draws nothing). Needs a current context.
+// `name` without folder or extension ("Sphere Model00"). A file that is
+// missing, unreadable or damaged leaves the model empty (it then draws
+// nothing), with one line on standard error. Needs a current context.
 void loadModel(Model& model, const std::string& name);
 void drawModel(const Model& model);
 void drawStrip(const ModelStrip& strip);

@@ -7,15 +7,14 @@
 
 #include <array>
 
+#include "render/view.h"
+
 namespace {
 
 // One name on the stack makes every hit record 4 words: name count, minimum
 // depth, maximum depth, name; so the buffer holds 128 hits.
 constexpr int kSelectionWords = 512;
 constexpr int kHitRecordWords = 4;
-constexpr double kFieldOfViewDegrees = 45.0;
-constexpr double kNearPlane = 1.0;
-constexpr double kFarPlane = 10000.0;
 
 }  // namespace
 
@@ -32,10 +31,8 @@ int runPickPass(int mouseX, int mouseY, const std::function<void()>& drawNamedSh
     glPushMatrix();
     glLoadIdentity();
     gluPickMatrix(mouseX, viewport[3] - mouseY, 1.0, 1.0, viewport.data());
-    gluPerspective(kFieldOfViewDegrees,
-                   static_cast<double>(viewport[2] - viewport[0]) /
-                       static_cast<double>(viewport[3] - viewport[1]),
-                   kNearPlane, kFarPlane);
+    multiplyPerspective(static_cast<double>(viewport[2] - viewport[0]) /
+                        static_cast<double>(viewport[3] - viewport[1]));
     glMatrixMode(GL_MODELVIEW);
     drawNamedShapes();
     glMatrixMode(GL_PROJECTION);

@@ -7,7 +7,6 @@
 #include <iterator>
 
 #include "game/game.h"
-#include "game/seat_and_end_art.h"
 #include "render/art.h"
 #include "render/hud_quad.h"
 #include "render/picking.h"
@@ -16,42 +15,39 @@
 namespace {
 
 constexpr int kRowTop = 80;
-constexpr int kRowHeight = 15;
 constexpr int kRowStep = 20;
 constexpr int kNumberY = 78;
 constexpr int kPlayerNumberX = -26;
 constexpr int kTeamNumberX = 26;
 
-constexpr HudQuad kPlayerHeader = {-50, 8, 85, 100, 0, 58, 21, 36};
-constexpr HudQuad kTeamHeader = {10, 50, 85, 100, 59, 99, 21, 36};
+constexpr HudQuad kPlayerHeaderQuad = {-50, 85, kPlayerHeader};
+constexpr HudQuad kTeamHeaderQuad = {10, 85, kTeamHeader};
 // The row quads at row 0; row p lies p * kRowStep lower.
-constexpr HudQuad kPlayerBar = {-50, 8, kRowTop - kRowHeight, kRowTop, 0, 58, 5, 20};
-constexpr HudQuad kTeamBox = {23, 38, kRowTop - kRowHeight, kRowTop, 59, 74, 5, 20};
-// The seat column, right of the team column, with pictures as wide as the bars.
+constexpr HudQuad kPlayerBarQuad = {-50, kRowTop - regionHeight(kPlayerBar), kPlayerBar};
+constexpr HudQuad kTeamBoxQuad = {23, kRowTop - regionHeight(kTeamBox), kTeamBox};
+// The seat column, right of the team column; its pictures are as high as the rows.
 constexpr int kSeatLeft = 56;
-constexpr int kSeatRight = kSeatLeft + 58;
+constexpr HudQuad kSeatHeaderQuad = {kSeatLeft, 85, kSeatHeader};
+static_assert(std::size(kSeatPictures) == kSeatKinds);
 
-constexpr HudQuad seatQuad(int bottom, int top, const AtlasTexels& texels) {
-    return {kSeatLeft, kSeatRight, bottom, top,
-            texels.sLeft, texels.sRight, texels.tBottom, texels.tTop};
+constexpr HudQuad seatQuad(Seat seat) {
+    const AtlasRegion& picture = kSeatPictures[static_cast<int>(seat)];
+    return {kSeatLeft, kRowTop - regionHeight(picture), picture};
 }
-
-constexpr HudQuad kSeatHeader = seatQuad(85, 100, kSeatHeaderTexels);
-static_assert(std::size(kSeatPictureTexels) == kSeatKinds);
 
 }  // namespace
 
 void drawSetupTable(const Art& art, const GameSession& session) {
     glColor3f(1.0f, 1.0f, 1.0f);
     beginHudQuads(art);
-    drawHudQuad(kPlayerHeader);
-    drawHudQuad(kTeamHeader);
+    drawHudQuad(kPlayerHeaderQuad);
+    drawHudQuad(kTeamHeaderQuad);
     for (int player = 0; player < session.playerCount; ++player) {
         const Colour& colour = playerColour(player);
         glColor3f(colour.r, colour.g, colour.b);
-        drawHudQuad(kPlayerBar, -kRowStep * player);
+        drawHudQuad(kPlayerBarQuad, -kRowStep * player);
         glColor3f(1.0f, 1.0f, 1.0f);
-        drawHudQuad(kTeamBox, -kRowStep * player);
+        drawHudQuad(kTeamBoxQuad, -kRowStep * player);
     }
     endHudQuads();
 
@@ -65,12 +61,11 @@ void drawSetupTable(const Art& art, const GameSession& session) {
     }
 }
 
-void pickSetupRow(InteractionState& interaction, const GameSession& session,
-                  const FrameInput& input) {
-    interaction.hoveredSetupRow = runPickPass(input.mouseX, input.mouseY, [&] {
+void pickSetupRow(const GameSession& session, PickResults& picks, const FrameInput& input) {
+    picks.hoveredSetupRow = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int player = 0; player < session.playerCount; ++player) {
             glLoadName(static_cast<GLuint>(player));
-            drawQuadShape(kTeamBox, -kRowStep * player);
+            drawQuadShape(placedRect(kTeamBoxQuad, -kRowStep * player));
         }
     });
 }
@@ -78,20 +73,17 @@ void pickSetupRow(InteractionState& interaction, const GameSession& session,
 void drawSeatColumn(const Art& art, const GameSession& session, const Seats& seats) {
     glColor3f(1.0f, 1.0f, 1.0f);
     beginHudQuads(art);
-    drawHudQuad(kSeatHeader);
-    for (int player = 0; player < session.playerCount; ++player) {
-        const AtlasTexels& picture = kSeatPictureTexels[static_cast<int>(seats[player])];
-        drawHudQuad(seatQuad(kRowTop - kRowHeight, kRowTop, picture), -kRowStep * player);
-    }
+    drawHudQuad(kSeatHeaderQuad);
+    for (int player = 0; player < session.playerCount; ++player)
+        drawHudQuad(seatQuad(seats[player]), -kRowStep * player);
     endHudQuads();
 }
 
-int pickSeatRow(const GameSession& session, const FrameInput& input) {
-    return runPickPass(input.mouseX, input.mouseY, [&] {
+void pickSeatRow(const GameSession& session, PickResults& picks, const FrameInput& input) {
+    picks.hoveredSeatRow = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int player = 0; player < session.playerCount; ++player) {
             glLoadName(static_cast<GLuint>(player));
-            drawQuadShape(seatQuad(kRowTop - kRowHeight, kRowTop, kSeatPictureTexels[0]),
-                          -kRowStep * player);
+            drawQuadShape(placedRect(seatQuad(Seat::Human), -kRowStep * player));
         }
     });
 }

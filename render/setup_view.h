@@ -9,15 +9,13 @@
 
 struct Art;
 struct GameSession;
-struct InteractionState;
+struct PickResults;
 
 void drawSetupTable(const Art& art, const GameSession& session);
 // Sets hoveredSetupRow to the player whose team box is under the pointer, or -1.
-void pickSetupRow(InteractionState& interaction, const GameSession& session,
-                  const FrameInput& input);
-
+void pickSetupRow(const GameSession& session, PickResults& picks, const FrameInput& input);
 // The third column: a header, and in each player's row the picture of who
 // plays that seat.
 void drawSeatColumn(const Art& art, const GameSession& session, const Seats& seats);
-// The player whose seat box is under the pointer, or -1.
-int pickSeatRow(const GameSession& session, const FrameInput& input);
+// Sets hoveredSeatRow to the player whose seat box is under the pointer, or -1.
+void pickSeatRow(const GameSession& session, PickResults& picks, const FrameInput& input);

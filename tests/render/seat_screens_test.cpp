@@ -1,7 +1,7 @@
 // The screens the end of a game and the computer's seats add: the Setup
 // table's seat column, the end screen with the winners in their colours and
 // its two buttons.
-#include "game/seat_and_end_art.h"
+#include "game/hud_atlas.h"
 #include "render/render_fixture.h"
 
 namespace {
@@ -37,20 +37,20 @@ TEST_F(SeatScreens, SeatColumnShowsEachSeatsPictureAndPicksItsRow) {
     dispatchCommand(game(), CommandId::IncreasePlayers);
     game().seats[1] = Seat::Computer;
     compose(pointerAt(100, 50));  // row 1's seat box, near its right end
-    const AtlasTexels& header = kSeatHeaderTexels;
+    const AtlasRegion& header = kSeatHeader;
     expectTexel(60, 90, header.sLeft + 4, header.tBottom + 5);
     for (int row = 0; row < 3; ++row) {
-        const AtlasTexels& seat = kSeatPictureTexels[row == 1 ? 1 : 0];
+        const AtlasRegion& seat = kSeatPictures[row == 1 ? 1 : 0];
         expectTexel(60, 70 - 20 * row, seat.sLeft + 4, seat.tBottom + 5);
         expectTexel(110, 70 - 20 * row, seat.sLeft + 54, seat.tBottom + 5);
     }
     EXPECT_EQ(pixelAt(60, 10), kBlack) << "no fourth row";
-    EXPECT_EQ(game().interaction.hoveredSeatRow, 1);
-    EXPECT_EQ(game().interaction.hoveredSetupRow, -1);
+    EXPECT_EQ(game().picks.hoveredSeatRow, 1);
+    EXPECT_EQ(game().picks.hoveredSetupRow, -1);
 
     compose(pointerAt(30, 70));  // the first team box is not a seat
-    EXPECT_EQ(game().interaction.hoveredSeatRow, -1);
-    EXPECT_EQ(game().interaction.hoveredSetupRow, 0);
+    EXPECT_EQ(game().picks.hoveredSeatRow, -1);
+    EXPECT_EQ(game().picks.hoveredSetupRow, 0);
 }
 
 TEST_F(SeatScreens, EndScreenNamesTheTeamItsPlayersInTheirColoursAndItsTwoButtons) {
@@ -74,7 +74,7 @@ TEST_F(SeatScreens, EndScreenNamesTheTeamItsPlayersInTheirColoursAndItsTwoButton
     expectButtonCentre(game(), 15, -399, -299);
     expectButtonCentre(game(), 21, 367, -299);
     compose(pointerAt(383, -283));
-    EXPECT_EQ(game().buttons.hovered, 21);
+    EXPECT_EQ(game().picks.hoveredButton, 21);
 
     game().winningTeam = -1;
     compose(pointerAt(0, 200));
