@@ -7,6 +7,7 @@
 #include "battle/battle.h"
 #include "game/buttons.h"
 #include "game/combat.h"
+#include "game/data_path.h"
 #include "game/galaxy.h"
 #include "game/groups.h"
 #include "game/interaction_state.h"
@@ -26,6 +27,7 @@ struct Game {
     GameSession session;
     InteractionState interaction;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
+    DataFolders dataFolders;        // where every file of the game is read and written
     bool quitRequested = false;
     int exitCode = 0;
 };

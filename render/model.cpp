@@ -22,8 +22,8 @@ bool isTextured(const ModelStrip& strip) {
 
 }  // namespace
 
-void loadModel(Model& model, const std::string& name) {
-    const std::string path = dataPath(name + ".txt");
+void loadModel(Model& model, const std::string& folder, const std::string& name) {
+    const std::string path = dataPath(folder, name + ".txt");
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         std::fprintf(stderr, "Brennolt: the planet model %s could not be read\n", path.c_str());
@@ -38,7 +38,7 @@ void loadModel(Model& model, const std::string& name) {
                      error.c_str());
         return;
     }
-    model.texture = loadTexture(textureName);
+    model.texture = loadTexture(folder, textureName);
 }
 
 void drawModel(const Model& model) {

@@ -8,6 +8,6 @@
 
 // `name` without folder or extension ("Sphere Model00"). A missing or damaged
 // file leaves the model empty (it then draws nothing). Needs a current context.
-void loadModel(Model& model, const std::string& name);
+void loadModel(Model& model, const std::string& folder, const std::string& name);
 void drawModel(const Model& model);
 void drawStrip(const ModelStrip& strip);

@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "render/picture.h"
+
 namespace {
 
 // One name on the stack makes every hit record 4 words: name count, minimum
@@ -31,11 +33,12 @@ int runPickPass(int mouseX, int mouseY, const std::function<void()>& drawNamedSh
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    gluPickMatrix(mouseX, viewport[3] - mouseY, 1.0, 1.0, viewport.data());
+    // The pointer is a pixel of the picture, wherever the viewport shows it.
+    std::array<GLint, 4> picture{0, 0, kPictureWidth, kPictureHeight};
+    gluPickMatrix(mouseX, kPictureHeight - mouseY, 1.0, 1.0, picture.data());
     gluPerspective(kFieldOfViewDegrees,
-                   static_cast<double>(viewport[2] - viewport[0]) /
-                       static_cast<double>(viewport[3] - viewport[1]),
-                   kNearPlane, kFarPlane);
+                   static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]), kNearPlane,
+                   kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     drawNamedShapes();
     glMatrixMode(GL_PROJECTION);

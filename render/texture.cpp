@@ -38,8 +38,8 @@ std::vector<uint8_t> readFile(const std::string& path, std::string& error) {
 
 }  // namespace
 
-uint32_t loadTexture(const std::string& name) {
-    const std::string path = dataPath(name);
+uint32_t loadTexture(const std::string& folder, const std::string& name) {
+    const std::string path = dataPath(folder, name);
     std::string error;
     const std::vector<uint8_t> bytes = readFile(path, error);
     Bitmap bitmap;

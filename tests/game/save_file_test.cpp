@@ -124,8 +124,8 @@ protected:
 // The layout.
 
 TEST(SaveLayout, EveryFileGoesThroughTheDataFolder) {
-    EXPECT_EQ(dataPath("Save.kvd"), "Data/Save.kvd");
-    EXPECT_EQ(dataPath("output.txt"), "Data/output.txt");
+    EXPECT_EQ(dataPath(DataFolders{}.write, "Save.kvd"), "Data/Save.kvd");
+    EXPECT_EQ(dataPath(DataFolders{}.write, "output.txt"), "Data/output.txt");
 }
 
 TEST(SaveLayout, SizeIsHeaderPlusOneRecordPerGroup) {

@@ -30,7 +30,7 @@ TEST_F(MapFixture, ModelStripWithNegativeSIsDrawnUntexturedAndTheNextTexturedAga
                                       << squareStrip(-30, 0) << squareStrip(-10, -1)
                                       << squareStrip(10, 0);
     Model model;
-    loadModel(model, "Squares");
+    loadModel(model, "Data", "Squares");
     ASSERT_EQ(model.objects.size(), 1u);
 
     beginFrame();
@@ -47,7 +47,7 @@ TEST_F(MapFixture, DamagedModelFileLeavesTheModelEmptyWithOneLineOnStandardError
     std::ofstream("Data/Broken.txt") << "red.bmp\nobjects -4\n";
     Model model;
     testing::internal::CaptureStderr();
-    loadModel(model, "Broken");
+    loadModel(model, "Data", "Broken");
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(model.objects.empty());
     EXPECT_EQ(model.texture, 0u);
