@@ -1,7 +1,8 @@
 // The game as a player gets it: installed under a prefix and started from a
 // folder of theirs, and its command line, answered before any window opens.
-#include <X11/Xutil.h>
 #include <gtest/gtest.h>
+// Only after gtest: X11's macros (None, Bool) break its headers.
+#include <X11/Xutil.h>
 
 #include <cstdlib>
 
