@@ -118,14 +118,22 @@ void closeWindow(Program& program) {
 
 void setFullScreen(Program& program, bool on) {
     SDL_Window* window = program.window.get();
+    // The window itself grows to the display's size first: where no window
+    // manager runs, nobody acts on the full-screen request that follows (and
+    // nobody moves the window from its place at the top left).
+    SDL_Rect display{0, 0, kWindowWidth, kWindowHeight};
+    if (on && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &display) == 0) {
+        SDL_SetWindowSize(window, display.w, display.h);
+    }
     if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         std::fprintf(stderr, "Brennolt: Display mode failed (%s); the game stays in its window\n",
                      SDL_GetError());
         on = false;
         SDL_SetWindowFullscreen(window, 0);
     }
-    // Without a window manager nobody gives the window its old size back.
-    if (program.fullScreen && !on) SDL_SetWindowSize(window, kWindowWidth, kWindowHeight);
+    if (!on) {
+        SDL_SetWindowSize(window, kWindowWidth, kWindowHeight);
+    }
     program.fullScreen = on;
     viewDrawable(program);
 }
