@@ -37,14 +37,15 @@
 #include <functional>
 #include <vector>
 
+#include "game/animation.h"
 #include "game/data_path.h"
 #include "game/game.h"
 #include "render/art.h"
 #include "render/battle_view.h"
 #include "render/frame_input.h"
+#include "render/map_pointer_view.h"
 #include "render/map_view.h"
 #include "render/model.h"
-#include "render/picking.h"
 #include "render/render.h"
 #include "render/sphere_model.h"
 
@@ -225,34 +226,18 @@ void drawPlanetModelsBare(const Game& game, const Art& art) {
     }
 }
 
-// The planet pick pass of the frame: a disc of radius 15 per planet.
-int pickPlanetDiscs(const Game& game, const FrameInput& input) {
-    return runPickPass(input.mouseX, input.mouseY, [&game] {
-        for (int i = 0; i < kPlanetCount; ++i) {
-            const Planet& planet = game.planets[i];
-            glLoadName(static_cast<GLuint>(i));
-            glBegin(GL_TRIANGLE_FAN);
-            glVertex2f(planet.x, planet.y);
-            for (int degrees = 0; degrees <= 360; degrees += 30) {
-                const float theta = static_cast<float>(degrees) * 3.14159f / 180.0f;
-                glVertex2f(planet.x + 15.0f * std::sin(theta), planet.y + 15.0f * std::cos(theta));
-            }
-            glEnd();
-        }
-    });
-}
-
 void drawMap(Game& game, const Art& art, const FrameInput& input, bool withPicks) {
-    for (int i = 0; i < kPlanetCount; ++i) drawPlanet(game, art, i, input);
+    for (int i = 0; i < kPlanetCount; ++i) drawPlanet(game, art, i);
     glDisable(GL_DEPTH_TEST);
-    drawGroups(game, art, input);
+    drawGroups(game, game.picks, art);
     if (withPicks) {
-        pickGroup(game, input);
-        game.interaction.hoveredPlanet = pickPlanetDiscs(game, input);
+        pickGroup(game, game.picks, input);
+        pickPlanet(game.planets, game.picks, input);
     }
-    drawHoveredPlanetPanel(game, art, input);
-    drawHoveredGroupPanel(game, art, input);
+    drawHoveredPlanetPanel(game, game.picks, art, input);
+    drawHoveredGroupPanel(game, game.picks, art, input);
     glEnable(GL_DEPTH_TEST);
+    advanceAnimation(game, input.frameDelta);
 }
 
 void MapFrame(benchmark::State& state) {

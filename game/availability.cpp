@@ -62,11 +62,18 @@ GroupFilter inPosition(const Game& game, int player) {
     };
 }
 
-void show(ButtonPanel& panel, CommandId id, bool visible) {
-    panel.buttons[static_cast<int>(id)].visible = visible;
-}
+void offer(ButtonPanel& panel, CommandId id) { setCommandAvailable(panel, id, true); }
 
 }  // namespace
+
+void setCommandAvailable(ButtonPanel& panel, CommandId id, bool available) {
+    panel.buttons[static_cast<int>(id)].visible = available;
+}
+
+void withdrawGroupCommands(ButtonPanel& panel) {
+    for (int id = 0; id <= static_cast<int>(CommandId::PreviousCombatGroup); ++id)
+        setCommandAvailable(panel, static_cast<CommandId>(id), false);
+}
 
 void selectNextGroup(Game& game, int player) {
     game.session.selectedGroupId =
@@ -95,27 +102,26 @@ void selectPreviousGroupInPosition(Game& game, int player) {
 void refreshAvailability(Game& game, int player) {
     ButtonPanel& panel = game.buttons;
     const GamePhase phase = game.session.phase;
-    for (int id = 0; id <= static_cast<int>(CommandId::PreviousCombatGroup); ++id)
-        panel.buttons[id].visible = false;
+    withdrawGroupCommands(panel);
 
     bool ownsGroup = false;
     for (const Group& group : game.registry.groups)
         if (group.owner == player) ownsGroup = true;
     if (ownsGroup) {
-        show(panel, CommandId::NextGroup, true);
-        show(panel, CommandId::PreviousGroup, true);
+        offer(panel, CommandId::NextGroup);
+        offer(panel, CommandId::PreviousGroup);
     }
 
     if (const Group* selected = findGroup(game.registry, game.session.selectedGroupId)) {
         const Group& group = *selected;
-        if (phase == GamePhase::Movement && group.ships > 1) show(panel, CommandId::SplitGroup, true);
+        if (phase == GamePhase::Movement && group.ships > 1) offer(panel, CommandId::SplitGroup);
         if (findFriendInContact(game.registry, group.x, group.y, group.id, player) != -1)
-            show(panel, CommandId::CombineGroups, true);
+            offer(panel, CommandId::CombineGroups);
         if (phase == GamePhase::BattlePhase) {
             if (group.stepsLeft == 0) {
                 const int planet = planetAt(game.planets, group.x, group.y);
                 if (planet != -1) {
-                    show(panel, CommandId::AttackOrDonatePlanet, true);
+                    offer(panel, CommandId::AttackOrDonatePlanet);
                     const int owner = game.planets[planet].owner;
                     const bool teamPlanet =
                         owner != -1 && game.session.teams[owner] == game.session.teams[player];
@@ -123,13 +129,13 @@ void refreshAvailability(Game& game, int player) {
                 }
             }
             if (findEnemyInContact(game.registry, game.session.teams, group.x, group.y, player))
-                show(panel, CommandId::AttackGroup, true);
+                offer(panel, CommandId::AttackGroup);
         }
     }
 
     if (phase == GamePhase::BattlePhase &&
         hasGroupInPosition(game.registry, game.planets, game.session.teams, player)) {
-        show(panel, CommandId::NextCombatGroup, true);
-        show(panel, CommandId::PreviousCombatGroup, true);
+        offer(panel, CommandId::NextCombatGroup);
+        offer(panel, CommandId::PreviousCombatGroup);
     }
 }

@@ -3,7 +3,16 @@
 // for the selected group right now.
 #pragma once
 
+#include <cstdint>
+
+struct ButtonPanel;
 struct Game;
+enum class CommandId : int32_t;
+
+// The one way a command is offered or withdrawn: its button shown or hidden.
+void setCommandAvailable(ButtonPanel& panel, CommandId id, bool available);
+// Withdraws the eight group commands, SplitGroup to PreviousCombatGroup.
+void withdrawGroupCommands(ButtonPanel& panel);
 
 void selectNextGroup(Game& game, int player);
 void selectPreviousGroup(Game& game, int player);

@@ -1,48 +1,40 @@
 // The button panel's data: 21 image buttons from the HUD atlas, each one a
 // command. A button is available exactly while it is visible.
 #include "game/buttons.h"
+
 #include "game/commands.h"
+#include "game/hud_atlas.h"
 
 namespace {
 
-struct ButtonSpec {
-    int sLeft, sRight, tBottom, tTop;  // texels of the 256 x 256 atlas
-    int width, height;
-    const char* tooltip;
+// Each button shows its face of the HUD atlas at the face's own size.
+constexpr const char* kTooltips[kButtonCount] = {
+    "Split the selected group into two groups",
+    "Combine the selected group and the group it is in contact with",
+    "Initiate combat between the selected group and the enemy group it is in contact with",
+    "Initiate combat between the selected group and the planet it is over",
+    "Select your next group",
+    "Select your previous group",
+    "Select the next group you control which is in position for combat",
+    "Select the previous group you control which is in position for combat",
+    "Create a new group originating from the selected planet",
+    "Select the next planet you control",
+    "Select the previous planet you control",
+    "End your movement phase",
+    "End your battle phase",
+    "Save the game",
+    "Load the previously saved game",
+    "Quit the game",
+    "Begin your turn",
+    "Yes",
+    "No",
+    "Increase the number of players",
+    "Decrease the number of players",
 };
-
-constexpr float kAtlasSize = 256.0f;
-
-constexpr ButtonSpec kButtonTable[kButtonCount] = {
-    {158, 190, 224, 256, 32, 32, "Split the selected group into two groups"},
-    {158, 190, 191, 223, 32, 32, "Combine the selected group and the group it is in contact with"},
-    {158, 190, 158, 190, 32, 32,
-     "Initiate combat between the selected group and the enemy group it is in contact with"},
-    {158, 190, 125, 157, 32, 32, "Initiate combat between the selected group and the planet it is over"},
-    {158, 190, 92, 124, 32, 32, "Select your next group"},
-    {158, 190, 59, 91, 32, 32, "Select your previous group"},
-    {191, 223, 224, 256, 32, 32, "Select the next group you control which is in position for combat"},
-    {191, 223, 191, 223, 32, 32,
-     "Select the previous group you control which is in position for combat"},
-    {191, 223, 158, 190, 32, 32, "Create a new group originating from the selected planet"},
-    {191, 223, 125, 157, 32, 32, "Select the next planet you control"},
-    {191, 223, 92, 124, 32, 32, "Select the previous planet you control"},
-    {191, 223, 59, 91, 32, 32, "End your movement phase"},
-    {224, 256, 224, 256, 32, 32, "End your battle phase"},
-    {224, 256, 191, 223, 32, 32, "Save the game"},
-    {224, 256, 158, 190, 32, 32, "Load the previously saved game"},
-    {224, 256, 125, 157, 32, 32, "Quit the game"},
-    {224, 256, 92, 124, 32, 32, "Begin your turn"},
-    {224, 254, 73, 91, 30, 18, "Yes"},
-    {224, 245, 54, 72, 21, 18, "No"},
-    {224, 235, 43, 53, 11, 10, "Increase the number of players"},
-    {224, 235, 32, 42, 11, 10, "Decrease the number of players"},
-};
+static_assert(kButtonFaceCount == kButtonCount, "one face in the atlas for every button");
 
 constexpr int kPlanetButton = static_cast<int>(CommandId::AttackOrDonatePlanet);
 constexpr const char* kDonationTooltip = "Donate the selected group to the planet it is over";
-constexpr int kDonationTTop = 58;
-constexpr int kDonationTBottom = 26;
 
 }  // namespace
 
@@ -60,26 +52,20 @@ void initButton(Button& button, float sLeft, float sRight, float tTop, float tBo
 
 ButtonPanel constructButtonPanel() {
     ButtonPanel panel;
-    panel.hovered = -1;
     for (int i = 0; i < kButtonCount; ++i) {
-        const ButtonSpec& spec = kButtonTable[i];
-        initButton(panel.buttons[i], spec.sLeft / kAtlasSize, spec.sRight / kAtlasSize,
-                   spec.tTop / kAtlasSize, spec.tBottom / kAtlasSize, spec.width, spec.height,
-                   spec.tooltip);
+        const AtlasRegion& face = kButtonFaces[i];
+        initButton(panel.buttons[i], atlasCoordinate(face.sLeft), atlasCoordinate(face.sRight),
+                   atlasCoordinate(face.tTop), atlasCoordinate(face.tBottom), regionWidth(face),
+                   regionHeight(face), kTooltips[i]);
     }
     return panel;
 }
 
 void setPlanetButtonDonation(ButtonPanel& panel, bool donation) {
     Button& button = panel.buttons[kPlanetButton];
-    const ButtonSpec& combat = kButtonTable[kPlanetButton];
-    if (donation) {
-        button.tTop = kDonationTTop / kAtlasSize;
-        button.tBottom = kDonationTBottom / kAtlasSize;
-        button.tooltip = kDonationTooltip;
-    } else {
-        button.tTop = combat.tTop / kAtlasSize;
-        button.tBottom = combat.tBottom / kAtlasSize;
-        button.tooltip = combat.tooltip;
-    }
+    // The two faces share their columns.
+    const AtlasRegion& face = donation ? kDonationFace : kButtonFaces[kPlanetButton];
+    button.tTop = atlasCoordinate(face.tTop);
+    button.tBottom = atlasCoordinate(face.tBottom);
+    button.tooltip = donation ? kDonationTooltip : kTooltips[kPlanetButton];
 }

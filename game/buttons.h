@@ -21,7 +21,6 @@ struct Button {
 
 struct ButtonPanel {
     std::array<Button, kButtonCount> buttons;
-    int32_t hovered = -1;
 };
 
 void initButton(Button& button, float sLeft, float sRight, float tTop, float tBottom, int width,

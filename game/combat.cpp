@@ -23,7 +23,7 @@ bool startBattle(Game& game, GamePhase phase, int64_t attackers, int64_t defende
                      static_cast<long long>(game.battle.shipLimit));
         return false;
     }
-    game.session.phase = phase;
+    enterPhase(game, phase);
     return true;
 }
 
@@ -41,7 +41,7 @@ void writeBackGroupBattle(Game& game) {
     const Battle& battle = game.battle;
     const BattleSources& sources = game.battleSources;
     GameSession& session = game.session;
-    session.phase = GamePhase::BattlePhase;
+    enterPhase(game, GamePhase::BattlePhase);
     if (battle.attackerCount == 0) {
         removeGroup(game.registry, sources.attackerSource);
         session.selectedGroupId = -1;
@@ -60,7 +60,7 @@ void writeBackPlanetBattle(Game& game) {
     GameSession& session = game.session;
     const int player = session.currentPlayer;
     const int index = game.battleSources.defenderSource;
-    session.phase = GamePhase::BattlePhase;
+    enterPhase(game, GamePhase::BattlePhase);
     if (isPlanetIndex(index)) {
         Planet& planet = game.planets[index];
         if (battle.defenderCount == 0 && battle.attackerCount > 0) {

@@ -60,6 +60,11 @@ enum class GamePhase : int32_t {
     PlanetBattle = 5,
 };
 
+// The two phases that show the star map.
+inline bool isMapPhase(GamePhase phase) {
+    return phase == GamePhase::Movement || phase == GamePhase::BattlePhase;
+}
+
 // The two phases in which a battle is running and the battle step advances it.
 inline bool isBattlePhase(GamePhase phase) {
     return phase == GamePhase::GroupBattle || phase == GamePhase::PlanetBattle;

@@ -26,12 +26,16 @@ struct Game {
     BattleOutcome lastOutcome;  // final counts of the last battle, for the test mode
     GameSession session;
     InteractionState interaction;
+    PickResults picks;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
     DataFolders dataFolders;        // where every file of the game is read and written
     bool quitRequested = false;
     int exitCode = 0;
 };
 
+// The one way the phase changes: the new phase set, with what it offers and
+// forgets on the way in.
+void enterPhase(Game& game, GamePhase phase);
 // Start-up values of the session and the buttons (after the generator is seeded).
 void initialiseGame(Game& game);
 // Back to the Setup screen of a fresh program for a new game: battle emptied,

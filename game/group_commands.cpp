@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kCreateGroupButton = static_cast<int>(CommandId::CreateGroup);
-
 bool isValidPlanet(int index) { return index >= 0 && index < kPlanetCount; }
 
 // Ships of the selected planet, or -1 when no planet is selected.
@@ -22,12 +20,12 @@ int selectedPlanetShips(const Game& game) {
 
 // Sending ships out of a planet is possible only while it has some left.
 void updateCreateGroupButton(Game& game) {
-    game.buttons.buttons[kCreateGroupButton].visible = selectedPlanetShips(game) > 0;
+    setCommandAvailable(game.buttons, CommandId::CreateGroup, selectedPlanetShips(game) > 0);
 }
 
 void closeSelector(Game& game) {
     game.interaction.mode = InteractionMode::Idle;
-    game.interaction.hoveredSelectorControl = -1;
+    game.picks.hoveredSelectorControl = -1;
 }
 
 void openSelector(Game& game, InteractionMode mode) {
@@ -43,7 +41,7 @@ void pressCountControl(Game& game, SelectorControl control, int most, Interactio
     switch (control) {
         case SelectorControl::Confirm:
             game.interaction.mode = placing;
-            game.interaction.hoveredSelectorControl = -1;
+            game.picks.hoveredSelectorControl = -1;
             break;
         case SelectorControl::Max: count = most; break;
         case SelectorControl::Plus10:
@@ -121,7 +119,7 @@ bool sendOutNewGroup(Game& game, float x, float y, int player) {
     Planet& planet = game.planets[game.session.selectedPlanet];
     createGroup(game.registry, planet.x, planet.y, x, y, count, player);
     planet.ships -= count;
-    if (planet.ships == 0) game.buttons.buttons[kCreateGroupButton].visible = false;
+    if (planet.ships == 0) setCommandAvailable(game.buttons, CommandId::CreateGroup, false);
     return true;
 }
 

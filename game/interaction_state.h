@@ -1,9 +1,16 @@
 // Interaction state: what the player is in the middle of (the count selector,
-// a placement) and what lies under the pointer, shared by the rules, the map
-// interaction and the drawing.
+// a placement), how long a press must last to mean more than a click, and
+// what the last frame found under the pointer.
 #pragma once
 
 #include <cstdint>
+
+// How long the left button was held decides what a release over a group
+// means while a course or a target is chosen: up to the short press a click,
+// up to the long press the group itself, beyond it the pointer's spot. The
+// hold meter shows the same two marks.
+constexpr uint32_t kShortPressMs = 500;
+constexpr uint32_t kLongPressMs = 1500;
 
 enum class InteractionMode : int32_t {
     Idle = 0,
@@ -27,8 +34,15 @@ enum class SelectorControl : int32_t {
 struct InteractionState {
     InteractionMode mode = InteractionMode::Idle;
     int32_t count = 0;
-    int32_t hoveredGroup = -1;
     uint32_t pressTime = 0;
+};
+
+// What the pick passes of the last frame found under the pointer, -1 for
+// nothing: the only thing drawing writes. The next tick's clicks act on it,
+// and every change of phase forgets it.
+struct PickResults {
+    int32_t hoveredButton = -1;
+    int32_t hoveredGroup = -1;
     int32_t hoveredPlanet = -1;
     int32_t hoveredSetupRow = -1;
     int32_t hoveredSelectorControl = -1;

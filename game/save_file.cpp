@@ -10,10 +10,11 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
-#include "game/commands.h"
+#include "game/data_file.h"
 #include "game/data_path.h"
 #include "game/game.h"
 #include "game/save_file.h"
@@ -61,7 +62,7 @@ void putGroup(std::vector<uint8_t>& bytes, const Group& group) {
     putInt(bytes, group.owner);
     putInt(bytes, group.ships);
     putInt(bytes, group.id);
-    putInt(bytes, 0);  // the slot where the list link once lay; meaningless on disk
+    putInt(bytes, 0);  // the link slot: no meaning on disk, always written as 0
 }
 
 void putPlanet(std::vector<uint8_t>& bytes, const Planet& planet) {
@@ -142,117 +143,125 @@ int64_t expectedSize(int64_t groupCount) {
     return kSaveHeaderBytes + kSaveGroupBytes * groupCount;
 }
 
-// Decodes and checks the file; on failure `reason` says what is wrong.
-std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::string& reason) {
-    if (bytes.size() < static_cast<size_t>(kSaveHeaderBytes)) {
-        reason = "the file is too short (" + std::to_string(bytes.size()) + " bytes)";
-        return std::nullopt;
-    }
-    Reader reader{bytes};
-    SavedGame saved;
-    saved.playerCount = reader.readInt();
-    saved.currentPlayer = reader.readInt();
-    const int32_t groupCount = reader.readInt();
-    if (groupCount < 0) {
-        reason = "the group count " + std::to_string(groupCount) + " is negative";
-        return std::nullopt;
-    }
-    if (static_cast<int64_t>(bytes.size()) != expectedSize(groupCount)) {
-        reason = "the size " + std::to_string(bytes.size()) + " does not match " +
-                 std::to_string(groupCount) + " groups (" +
-                 std::to_string(expectedSize(groupCount)) + " bytes)";
-        return std::nullopt;
-    }
-    if (saved.playerCount < kMinPlayers || saved.playerCount > kMaxPlayers) {
-        reason = "the player count " + std::to_string(saved.playerCount) + " is not 2..8";
-        return std::nullopt;
-    }
-    const int32_t lastPlayer = saved.playerCount - 1;
-    if (saved.currentPlayer < 0 || saved.currentPlayer > lastPlayer) {
-        reason = "the current player " + std::to_string(saved.currentPlayer) + " is not 0.." +
-                 std::to_string(lastPlayer);
-        return std::nullopt;
-    }
+bool fail(std::string& reason, std::string what) {
+    reason = std::move(what);
+    return false;
+}
 
-    saved.groups.reserve(static_cast<size_t>(groupCount));
+// The three counts, checked against each other and against the file's size
+// before anything else is read.
+bool readHeader(Reader& reader, SavedGame& saved, int32_t& groupCount, std::string& reason) {
+    const size_t size = reader.bytes.size();
+    if (size < static_cast<size_t>(kSaveHeaderBytes))
+        return fail(reason, "the file is too short (" + std::to_string(size) + " bytes)");
+    const int32_t playerCount = reader.readInt();
+    const int32_t currentPlayer = reader.readInt();
+    groupCount = reader.readInt();
+    if (groupCount < 0)
+        return fail(reason, "the group count " + std::to_string(groupCount) + " is negative");
+    if (static_cast<int64_t>(size) != expectedSize(groupCount))
+        return fail(reason, "the size " + std::to_string(size) + " does not match " +
+                                std::to_string(groupCount) + " groups (" +
+                                std::to_string(expectedSize(groupCount)) + " bytes)");
+    if (playerCount < kMinPlayers || playerCount > kMaxPlayers)
+        return fail(reason, "the player count " + std::to_string(playerCount) + " is not 2..8");
+    if (currentPlayer < 0 || currentPlayer >= playerCount)
+        return fail(reason, "the current player " + std::to_string(currentPlayer) + " is not 0.." +
+                                std::to_string(playerCount - 1));
+    saved.playerCount = playerCount;
+    saved.currentPlayer = currentPlayer;
+    return true;
+}
+
+bool readGroups(Reader& reader, int32_t groupCount, int32_t lastPlayer, std::vector<Group>& groups,
+                std::string& reason) {
+    groups.reserve(static_cast<size_t>(groupCount));
     for (int32_t i = 0; i < groupCount; ++i) {
         const Group group = readGroup(reader);
         const std::string which = "group record " + std::to_string(i);
         if (!allFinite({group.x, group.y, group.destinationX, group.destinationY, group.stepX,
-                        group.stepY})) {
-            reason = which + " has a position or step that is not a finite number";
-            return std::nullopt;
-        }
-        if (group.owner < 0 || group.owner > lastPlayer) {
-            reason = which + " has the owner " + std::to_string(group.owner);
-            return std::nullopt;
-        }
-        if (group.ships < 1 || group.ships > kMostShipsInOnePlace) {
-            reason = which + " has " + std::to_string(group.ships) + " ships";
-            return std::nullopt;
-        }
-        if (group.stepsLeft < 0) {
-            reason = which + " has " + std::to_string(group.stepsLeft) + " steps left";
-            return std::nullopt;
-        }
-        saved.groups.push_back(group);
+                        group.stepY}))
+            return fail(reason, which + " has a position or step that is not a finite number");
+        if (group.owner < 0 || group.owner > lastPlayer)
+            return fail(reason, which + " has the owner " + std::to_string(group.owner));
+        if (group.ships < 1 || group.ships > kMostShipsInOnePlace)
+            return fail(reason, which + " has " + std::to_string(group.ships) + " ships");
+        if (group.stepsLeft < 0)
+            return fail(reason, which + " has " + std::to_string(group.stepsLeft) + " steps left");
+        groups.push_back(group);
     }
+    return true;
+}
 
+bool readPlanets(Reader& reader, int32_t lastPlayer, Galaxy& planets, std::string& reason) {
     for (int i = 0; i < kPlanetCount; ++i) {
         const Planet planet = readPlanet(reader);
         const std::string which = "planet " + std::to_string(i);
-        if (!allFinite({planet.x, planet.y, planet.tilt, planet.spin, planet.markerAngle})) {
-            reason = which + " has a position or angle that is not a finite number";
-            return std::nullopt;
-        }
-        if (planet.owner < -1 || planet.owner > lastPlayer) {
-            reason = which + " has the owner " + std::to_string(planet.owner);
-            return std::nullopt;
-        }
-        if (planet.ships < 0 || planet.ships > kMostShipsInOnePlace) {
-            reason = which + " has " + std::to_string(planet.ships) + " ships";
-            return std::nullopt;
-        }
-        if (planet.production < 0 || planet.production > kMostProduction) {
-            reason = which + " has the production " + std::to_string(planet.production);
-            return std::nullopt;
-        }
-        if (planet.model != 0 && planet.model != 1) {
-            reason = which + " has the model " + std::to_string(planet.model);
-            return std::nullopt;
-        }
-        saved.planets[i] = planet;
+        if (!allFinite({planet.x, planet.y, planet.tilt, planet.spin, planet.markerAngle}))
+            return fail(reason, which + " has a position or angle that is not a finite number");
+        if (planet.owner < -1 || planet.owner > lastPlayer)
+            return fail(reason, which + " has the owner " + std::to_string(planet.owner));
+        if (planet.ships < 0 || planet.ships > kMostShipsInOnePlace)
+            return fail(reason, which + " has " + std::to_string(planet.ships) + " ships");
+        if (planet.production < 0 || planet.production > kMostProduction)
+            return fail(reason, which + " has the production " + std::to_string(planet.production));
+        if (planet.model != 0 && planet.model != 1)
+            return fail(reason, which + " has the model " + std::to_string(planet.model));
+        planets[i] = planet;
     }
+    return true;
+}
 
+// Each place may hold its bound and still the sum could overflow the statistics.
+bool checkShipsInAll(const SavedGame& saved, std::string& reason) {
     int64_t shipsInAll = 0;
     for (const Group& group : saved.groups) shipsInAll += group.ships;
     for (const Planet& planet : saved.planets) shipsInAll += planet.ships;
-    if (shipsInAll > kMostShipsInAll) {
-        reason = "it holds " + std::to_string(shipsInAll) + " ships in all";
-        return std::nullopt;
-    }
+    if (shipsInAll > kMostShipsInAll)
+        return fail(reason, "it holds " + std::to_string(shipsInAll) + " ships in all");
+    return true;
+}
 
+bool readTeams(Reader& reader, Teams& teams, std::string& reason) {
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        saved.teams[slot] = reader.readInt();
-        if (saved.teams[slot] < 0 || saved.teams[slot] >= kMaxPlayers) {
-            reason = "player slot " + std::to_string(slot) + " has the team " +
-                     std::to_string(saved.teams[slot]);
-            return std::nullopt;
-        }
+        teams[slot] = reader.readInt();
+        if (teams[slot] < 0 || teams[slot] >= kMaxPlayers)
+            return fail(reason, "player slot " + std::to_string(slot) + " has the team " +
+                                    std::to_string(teams[slot]));
     }
+    return true;
+}
 
+// What every player slot knows of the planets; the known ships are whatever
+// was last seen, so only the owners have a range.
+bool readIntel(Reader& reader, std::array<PlanetIntel, kMaxPlayers>& intel, std::string& reason) {
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
-        PlanetIntel& intel = saved.intel[slot];
+        PlanetIntel& known = intel[slot];
         for (int i = 0; i < kPlanetCount; ++i) {
-            intel.knownOwner[i] = reader.readInt();
-            if (intel.knownOwner[i] < -1 || intel.knownOwner[i] >= kMaxPlayers) {
-                reason = "player slot " + std::to_string(slot) + " knows planet " +
-                         std::to_string(i) + " as owned by " + std::to_string(intel.knownOwner[i]);
-                return std::nullopt;
-            }
+            known.knownOwner[i] = reader.readInt();
+            if (known.knownOwner[i] < -1 || known.knownOwner[i] >= kMaxPlayers)
+                return fail(reason, "player slot " + std::to_string(slot) + " knows planet " +
+                                        std::to_string(i) + " as owned by " +
+                                        std::to_string(known.knownOwner[i]));
         }
-        for (int i = 0; i < kPlanetCount; ++i) intel.knownShips[i] = reader.readInt();
+        for (int i = 0; i < kPlanetCount; ++i) known.knownShips[i] = reader.readInt();
     }
+    return true;
+}
+
+// Decodes and checks the file in the order of its parts; on failure `reason`
+// says what is wrong.
+std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::string& reason) {
+    Reader reader{bytes};
+    SavedGame saved;
+    int32_t groupCount = 0;
+    if (!readHeader(reader, saved, groupCount, reason)) return std::nullopt;
+    const int32_t lastPlayer = saved.playerCount - 1;
+    if (!readGroups(reader, groupCount, lastPlayer, saved.groups, reason) ||
+        !readPlanets(reader, lastPlayer, saved.planets, reason) ||
+        !checkShipsInAll(saved, reason) || !readTeams(reader, saved.teams, reason) ||
+        !readIntel(reader, saved.intel, reason))
+        return std::nullopt;
     return saved;
 }
 
@@ -270,41 +279,6 @@ void reportSaveFailure(const std::string& what) {
 void reportLoadFailure(const std::string& path, const std::string& reason) {
     std::fprintf(stderr, "Brennolt: the saved game in %s was not loaded: %s\n", path.c_str(),
                  reason.c_str());
-}
-
-// Reads the whole file, but never more than `limit` + 1 bytes, so a file
-// whose group count says it is small cannot make us swallow a huge one.
-enum class ReadResult { Read, Missing, Failed };
-
-ReadResult readSaveFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        if (errno == ENOENT) return ReadResult::Missing;
-        reason = "cannot open it (" + systemReason() + ")";
-        return ReadResult::Failed;
-    }
-    int64_t limit = kSaveHeaderBytes;
-    bool failed = false;
-    uint8_t chunk[4096];
-    while (static_cast<int64_t>(bytes.size()) <= limit) {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (bytes.size() >= static_cast<size_t>(kSaveCountBytes)) {
-            const int32_t groupCount = static_cast<int32_t>(
-                uint32_t{bytes[8]} | uint32_t{bytes[9]} << 8 | uint32_t{bytes[10]} << 16 |
-                uint32_t{bytes[11]} << 24);
-            if (groupCount > 0) limit = expectedSize(groupCount);
-        }
-        if (got < sizeof chunk) {
-            if (std::ferror(file)) {
-                reason = "cannot read it (" + systemReason() + ")";
-                failed = true;
-            }
-            break;
-        }
-    }
-    std::fclose(file);
-    return failed ? ReadResult::Failed : ReadResult::Read;
 }
 
 bool writeAll(const SaveFileOps& ops, const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -383,10 +357,10 @@ bool loadGame(Game& game) {
     std::vector<uint8_t> bytes;
     std::string reason;
     const std::string path = dataPath(game.dataFolders.write, kSaveName);
-    switch (readSaveFile(path, bytes, reason)) {
-        case ReadResult::Missing: return false;  // no save yet: the setup screen simply stays
-        case ReadResult::Failed: reportLoadFailure(path, reason); return false;
-        case ReadResult::Read: break;
+    switch (readDataFile(path, bytes, reason)) {
+        case FileRead::Missing: return false;  // no save yet: the setup screen simply stays
+        case FileRead::Failed: reportLoadFailure(path, reason); return false;
+        case FileRead::Read: break;
     }
     std::optional<SavedGame> saved = decodeSave(bytes, reason);
     if (!saved) {
@@ -404,15 +378,6 @@ bool loadGame(Game& game) {
     session.teams = saved->teams;
     game.intel = saved->intel;
 
-    session.phase = GamePhase::TurnStart;
-    auto setVisible = [&](CommandId id, bool visible) {
-        game.buttons.buttons[static_cast<int>(id)].visible = visible;
-    };
-    setVisible(CommandId::SaveGame, true);
-    setVisible(CommandId::LoadGame, false);
-    setVisible(CommandId::QuitGame, true);
-    setVisible(CommandId::BeginTurn, true);
-    setVisible(CommandId::IncreasePlayers, false);
-    setVisible(CommandId::DecreasePlayers, false);
+    enterPhase(game, GamePhase::TurnStart);
     return true;
 }

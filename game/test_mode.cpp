@@ -129,7 +129,7 @@ void startBattle(TestHarness& harness, Game& game, uint32_t clock) {
     // The sources stay -1, so the battle's write-back touches no group or planet.
     game.battle.attackerColour = kAttackerColour;
     game.battle.defenderColour = kDefenderColour;
-    game.session.phase = GamePhase::GroupBattle;
+    enterPhase(game, GamePhase::GroupBattle);
     writeLog(harness, "Battle %d:\n", static_cast<int>(harness.battleNumber));
     harness.battleNumber += 1;
     writeLog(harness, "%d VS %d\n", harness.side1Ships, harness.side2Ships);

@@ -1,5 +1,7 @@
 // Turn flow: the command dispatcher, the turn and setup commands, and the
-// buttons each of them makes available.
+// phase changes with the buttons each phase offers on the way in.
+#include <initializer_list>
+
 #include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
@@ -7,24 +9,71 @@
 
 namespace {
 
-void show(Game& game, CommandId id, bool visible) {
-    game.buttons.buttons[static_cast<int>(id)].visible = visible;
+void setAvailable(Game& game, std::initializer_list<CommandId> ids, bool available) {
+    for (CommandId id : ids) setCommandAvailable(game.buttons, id, available);
 }
 
-void showStartupButtons(Game& game) {
-    for (CommandId id : {CommandId::LoadGame, CommandId::QuitGame, CommandId::BeginTurn,
-                         CommandId::IncreasePlayers, CommandId::DecreasePlayers})
-        show(game, id, true);
-}
-
-// What every change of phase forgets: the selections and everything hovered.
+// What the end of a phase of the map (or a return to Setup) forgets: the
+// selections and everything hovered.
 void clearSelectionAndHover(Game& game) {
     game.session.selectedGroupId = -1;
-    game.interaction.hoveredGroup = -1;
-    game.buttons.hovered = -1;
-    game.interaction.hoveredSelectorControl = -1;
-    game.interaction.hoveredPlanet = -1;
+    game.picks.hoveredGroup = -1;
+    game.picks.hoveredButton = -1;
+    game.picks.hoveredSelectorControl = -1;
+    game.picks.hoveredPlanet = -1;
     game.session.selectedPlanet = -1;
+}
+
+// The Setup screen as the program starts: nothing chosen, nothing under the
+// pointer, nothing half done, and only the start-up buttons.
+void enterSetup(Game& game) {
+    clearSelectionAndHover(game);
+    game.picks.hoveredSetupRow = -1;
+    game.interaction.mode = InteractionMode::Idle;
+    setAvailable(game,
+                 {CommandId::LoadGame, CommandId::QuitGame, CommandId::BeginTurn,
+                  CommandId::IncreasePlayers, CommandId::DecreasePlayers},
+                 true);
+}
+
+// After a battle phase the turn screen hands over to the next player, and
+// nothing of this player's selections or selector may reach that turn. From
+// anywhere else a game begins, new or loaded: saving replaces the Setup
+// screen's controls.
+void enterTurnStart(Game& game, GamePhase from) {
+    if (from == GamePhase::BattlePhase) {
+        clearSelectionAndHover(game);
+        game.interaction.mode = InteractionMode::Idle;
+        withdrawGroupCommands(game.buttons);
+        setAvailable(game, {CommandId::EndBattle}, false);
+        setAvailable(game, {CommandId::SaveGame, CommandId::BeginTurn}, true);
+        return;
+    }
+    setAvailable(game, {CommandId::SaveGame, CommandId::QuitGame, CommandId::BeginTurn}, true);
+    setAvailable(
+        game, {CommandId::LoadGame, CommandId::IncreasePlayers, CommandId::DecreasePlayers}, false);
+}
+
+void enterMovement(Game& game) {
+    setAvailable(game, {CommandId::EndMovement}, true);
+    setAvailable(game, {CommandId::SaveGame, CommandId::BeginTurn}, false);
+}
+
+// Coming back from a battle changes nothing here: the battle's write-back
+// knows what it changed.
+void enterBattlePhase(Game& game, GamePhase from) {
+    if (from != GamePhase::Movement) return;
+    clearSelectionAndHover(game);
+    // A new group can only be sent out in the movement phase, and its planet
+    // selection is gone now; a split selector carries over on purpose.
+    InteractionMode& mode = game.interaction.mode;
+    if (mode == InteractionMode::CountForNewGroup || mode == InteractionMode::PlaceNewGroup)
+        mode = InteractionMode::Idle;
+    setAvailable(game,
+                 {CommandId::CreateGroup, CommandId::NextPlanet, CommandId::PreviousPlanet,
+                  CommandId::EndMovement},
+                 false);
+    setAvailable(game, {CommandId::EndBattle}, true);
 }
 
 void beginTurn(Game& game) {
@@ -32,21 +81,12 @@ void beginTurn(Game& game) {
     if (session.phase == GamePhase::Setup) {
         generateGalaxy(game);
         session.currentPlayer = 0;
-        session.phase = GamePhase::TurnStart;
-        show(game, CommandId::SaveGame, true);
-        show(game, CommandId::LoadGame, false);
-        show(game, CommandId::IncreasePlayers, false);
-        show(game, CommandId::DecreasePlayers, false);
+        enterPhase(game, GamePhase::TurnStart);
     } else if (session.phase == GamePhase::TurnStart) {
-        session.phase = GamePhase::Movement;
-        show(game, CommandId::EndMovement, true);
-        show(game, CommandId::SaveGame, false);
-        show(game, CommandId::BeginTurn, false);
+        enterPhase(game, GamePhase::Movement);
         recomputeStatistics(game);
-        if (session.statistics.myPlanets > 0) {
-            show(game, CommandId::NextPlanet, true);
-            show(game, CommandId::PreviousPlanet, true);
-        }
+        if (session.statistics.myPlanets > 0)
+            setAvailable(game, {CommandId::NextPlanet, CommandId::PreviousPlanet}, true);
         refreshAvailability(game, session.currentPlayer);
     }
 }
@@ -54,23 +94,10 @@ void beginTurn(Game& game) {
 void endMovement(Game& game) {
     GameSession& session = game.session;
     const int player = session.currentPlayer;
-    session.phase = GamePhase::BattlePhase;
-    clearSelectionAndHover(game);
-    // A new group can only be sent out in the movement phase, and its planet
-    // selection is gone now; a split selector carries over on purpose.
-    InteractionMode& mode = game.interaction.mode;
-    if (mode == InteractionMode::CountForNewGroup || mode == InteractionMode::PlaceNewGroup)
-        mode = InteractionMode::Idle;
+    enterPhase(game, GamePhase::BattlePhase);
     advanceGroups(game.registry, player);
+    // Also offers the combat cycling when a group stands in position.
     refreshAvailability(game, player);
-    for (CommandId id : {CommandId::CreateGroup, CommandId::NextPlanet, CommandId::PreviousPlanet,
-                         CommandId::EndMovement})
-        show(game, id, false);
-    show(game, CommandId::EndBattle, true);
-    if (hasGroupInPosition(game.registry, game.planets, session.teams, player)) {
-        show(game, CommandId::NextCombatGroup, true);
-        show(game, CommandId::PreviousCombatGroup, true);
-    }
     applyProduction(game.planets, player);
     revealPlanetsUnderGroups(game.registry, game.planets, session, game.intel, player);
     recomputeStatistics(game);
@@ -78,17 +105,9 @@ void endMovement(Game& game) {
 
 void endBattle(Game& game) {
     GameSession& session = game.session;
-    session.phase = GamePhase::TurnStart;
-    clearSelectionAndHover(game);
-    // Nothing of this player's selector may reach the next player's turn.
-    game.interaction.mode = InteractionMode::Idle;
+    enterPhase(game, GamePhase::TurnStart);
     session.currentPlayer += 1;
     if (session.currentPlayer >= session.playerCount) session.currentPlayer = 0;
-    for (int id = 0; id <= static_cast<int>(CommandId::PreviousCombatGroup); ++id)
-        game.buttons.buttons[id].visible = false;
-    show(game, CommandId::EndBattle, false);
-    show(game, CommandId::SaveGame, true);
-    show(game, CommandId::BeginTurn, true);
 }
 
 void increasePlayers(GameSession& session) {
@@ -109,22 +128,27 @@ void decreasePlayers(GameSession& session) {
 
 }  // namespace
 
+void enterPhase(Game& game, GamePhase phase) {
+    const GamePhase from = game.session.phase;
+    game.session.phase = phase;
+    switch (phase) {
+        case GamePhase::Setup: enterSetup(game); break;
+        case GamePhase::TurnStart: enterTurnStart(game, from); break;
+        case GamePhase::Movement: enterMovement(game); break;
+        case GamePhase::BattlePhase: enterBattlePhase(game, from); break;
+        case GamePhase::GroupBattle:
+        case GamePhase::PlanetBattle: break;  // the battle is filled by whoever starts it
+    }
+}
+
 void initialiseGame(Game& game) {
     GameSession& session = game.session;
-    session.phase = GamePhase::Setup;
-    game.interaction.mode = InteractionMode::Idle;
-    session.selectedPlanet = -1;
-    game.interaction.hoveredPlanet = -1;
-    session.selectedGroupId = -1;
-    game.interaction.hoveredGroup = -1;
-    game.interaction.hoveredSetupRow = -1;
-    game.interaction.hoveredSelectorControl = -1;
     session.playerCount = kMinPlayers;
     session.currentPlayer = 0;
     session.teams.fill(0);
-    showStartupButtons(game);
     session.statistics = Statistics{};
     game.interaction.pressTime = 0;
+    enterPhase(game, GamePhase::Setup);
 }
 
 void returnToSetup(Game& game) {
@@ -137,15 +161,11 @@ void returnToSetup(Game& game) {
         planet.ships = 0;
     }
     game.intel.fill(PlanetIntel{});
-    game.session.phase = GamePhase::Setup;
     game.session.currentPlayer = 0;
     game.session.statistics = Statistics{};
     game.buttons = constructButtonPanel();
-    showStartupButtons(game);
-    clearSelectionAndHover(game);
-    game.interaction.mode = InteractionMode::Idle;
     game.interaction.count = 0;
-    game.interaction.hoveredSetupRow = -1;
+    enterPhase(game, GamePhase::Setup);
 }
 
 void requestQuit(Game& game, int exitCode) {

@@ -67,9 +67,10 @@ void handleLeftClick(Game& game, const InputState& input, uint32_t clock);
 
 // What a left release does in the current phase, with the press duration in
 // the press time: on the Setup screen a button, else a team box; on the turn
-// screen a button. The star map's releases arrive with its mouse rules.
+// screen a button; on the star map a selector control, a placement, a course,
+// a group or planet to select, or a button. Nothing while a battle runs.
 void handleLeftRelease(Game& game, const InputState& input);
 
-// The tick's right-button step: a right release cancels selections in the map
-// phases. Arrives with the map.
+// The tick's right-button step: a right release in a map phase cancels the
+// selections, the count selector and any placement.
 void handleRightClick(Game& game, const InputState& input);

@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr uint32_t kShortClickMs = 500;
-constexpr uint32_t kMediumPressMs = 1500;
-
 // Where a release can give a destination or a target: the star map right of
 // the button column, inside the window's edges.
 constexpr int kMapAreaLeft = -192;
@@ -43,22 +40,22 @@ void selectGroup(Game& game, int id, int player) {
 // The target of a release while a destination or a placement is chosen, or
 // none when a short click on an own group selected that group instead.
 std::optional<Point> chooseTarget(Game& game, const InputState& input, int player) {
-    const InteractionState& interaction = game.interaction;
-    if (interaction.hoveredPlanet >= 0 && interaction.hoveredPlanet < kPlanetCount) {
-        const Planet& planet = game.planets[interaction.hoveredPlanet];
+    const PickResults& picks = game.picks;
+    if (picks.hoveredPlanet >= 0 && picks.hoveredPlanet < kPlanetCount) {
+        const Planet& planet = game.planets[picks.hoveredPlanet];
         return Point{planet.x, planet.y};
     }
-    const Group* group = findGroup(game.registry, interaction.hoveredGroup);
+    const Group* group = findGroup(game.registry, picks.hoveredGroup);
     // A group that was under the pointer but is gone by now (fought, merged)
     // leaves the pointer itself as the target.
     if (!group) return pointerPosition(input);
 
-    const uint32_t duration = interaction.pressTime;
-    if (duration <= kShortClickMs && group->owner == player) {
+    const uint32_t duration = game.interaction.pressTime;
+    if (duration <= kShortPressMs && group->owner == player) {
         selectGroup(game, group->id, player);
         return std::nullopt;
     }
-    if (duration <= kMediumPressMs) return Point{group->x, group->y};
+    if (duration <= kLongPressMs) return Point{group->x, group->y};
     return pointerPosition(input);
 }
 
@@ -71,7 +68,7 @@ void sendSelectedGroup(Game& game, Point target, int player) {
 
 void abandonPlacement(Game& game) {
     game.interaction.mode = InteractionMode::Idle;
-    game.interaction.hoveredSelectorControl = -1;
+    game.picks.hoveredSelectorControl = -1;
 }
 
 bool isPlacing(InteractionMode mode) {
@@ -93,19 +90,19 @@ void giveDestination(Game& game, const InputState& input, int player) {
 }
 
 bool selectHoveredOwnGroup(Game& game, int player) {
-    const int hovered = game.interaction.hoveredGroup;
+    const int hovered = game.picks.hoveredGroup;
     if (hovered == -1 || ownerOf(game.registry, hovered) != player) return false;
     selectGroup(game, hovered, player);
     return true;
 }
 
 void dispatchHoveredButton(Game& game) {
-    if (game.buttons.hovered != -1) dispatchCommand(game, game.buttons.hovered);
+    if (game.picks.hoveredButton != -1) dispatchCommand(game, game.picks.hoveredButton);
 }
 
-// Rules 2 and 3 of both map phases: a placement left open takes the release
-// (inside the map it places, anywhere it closes), else a selected group is
-// given a course. False when neither applies.
+// What both map phases do with a release the count selector did not take: a
+// placement left open takes it (inside the map it places, anywhere it
+// closes), else a selected group is given a course. False when neither applies.
 bool placeOrSteer(Game& game, const InputState& input, int player) {
     if (isPlacing(game.interaction.mode)) {
         // In the battle phase only a split can still be placed; the placement
@@ -122,28 +119,27 @@ bool placeOrSteer(Game& game, const InputState& input, int player) {
 }
 
 void releaseInMovement(Game& game, const InputState& input, int player) {
-    InteractionState& interaction = game.interaction;
-    if (interaction.hoveredSelectorControl != -1) {
-        pressSelectorControl(game, static_cast<SelectorControl>(interaction.hoveredSelectorControl));
+    const PickResults& picks = game.picks;
+    if (picks.hoveredSelectorControl != -1) {
+        pressSelectorControl(game, static_cast<SelectorControl>(picks.hoveredSelectorControl));
         return;
     }
     if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game, player)) return;
-    const int planet = interaction.hoveredPlanet;
+    const int planet = picks.hoveredPlanet;
     if (planet >= 0 && planet < kPlanetCount && game.planets[planet].owner == player) {
         game.session.selectedPlanet = planet;
-        game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible =
-            game.planets[planet].ships > 0;
+        setCommandAvailable(game.buttons, CommandId::CreateGroup, game.planets[planet].ships > 0);
         return;
     }
     dispatchHoveredButton(game);
 }
 
 void releaseInBattlePhase(Game& game, const InputState& input, int player) {
-    InteractionState& interaction = game.interaction;
-    if (interaction.hoveredSelectorControl != -1) {
+    const PickResults& picks = game.picks;
+    if (picks.hoveredSelectorControl != -1) {
         // Only a split can still be counted out here; planets send nothing.
-        if (interaction.mode == InteractionMode::CountForSplit)
-            pressSelectorControl(game, static_cast<SelectorControl>(interaction.hoveredSelectorControl));
+        if (game.interaction.mode == InteractionMode::CountForSplit)
+            pressSelectorControl(game, static_cast<SelectorControl>(picks.hoveredSelectorControl));
         return;
     }
     // Planets cannot be selected in the battle phase.
@@ -168,10 +164,10 @@ void handleLeftRelease(Game& game, const InputState& input) {
     const int player = game.session.currentPlayer;
     switch (game.session.phase) {
         case GamePhase::Setup:
-            if (game.buttons.hovered != -1) {
-                dispatchCommand(game, game.buttons.hovered);
-            } else if (game.interaction.hoveredSetupRow != -1) {
-                cycleTeam(game.session, game.interaction.hoveredSetupRow);
+            if (game.picks.hoveredButton != -1) {
+                dispatchCommand(game, game.picks.hoveredButton);
+            } else if (game.picks.hoveredSetupRow != -1) {
+                cycleTeam(game.session, game.picks.hoveredSetupRow);
             }
             break;
         case GamePhase::TurnStart: dispatchHoveredButton(game); break;
@@ -188,9 +184,9 @@ void handleRightClick(Game& game, const InputState& input) {
     if (phase != GamePhase::Movement && phase != GamePhase::BattlePhase) return;
     game.session.selectedGroupId = -1;
     game.session.selectedPlanet = -1;
-    game.interaction.hoveredSelectorControl = -1;
+    game.picks.hoveredSelectorControl = -1;
     game.interaction.mode = InteractionMode::Idle;
     const int player = game.session.currentPlayer;
     refreshAvailability(game, player);
-    game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible = false;
+    setCommandAvailable(game.buttons, CommandId::CreateGroup, false);
 }

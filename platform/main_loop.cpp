@@ -2,6 +2,7 @@
 // event delivered, so every tick sees the input as the last event left it.
 #include <algorithm>
 
+#include "game/animation.h"
 #include "game/commands.h"
 #include "platform/program.h"
 #include "render/frame_input.h"
@@ -25,7 +26,7 @@ FrameInput frameInput(const Program& program) {
 }
 
 void drawFrame(Program& program) {
-    composeFrame(program.game, program.art, frameInput(program));
+    composeFrame(program.game, program.game.picks, program.art, frameInput(program));
     SDL_GL_SwapWindow(program.window.get());
 }
 
@@ -107,6 +108,7 @@ void runTick(Program& program) {
     handleLeftClick(game, input, program.clock());
     handleRightClick(game, input);
     drawFrame(program);
+    advanceAnimation(game, program.frameDelta);
     if (isBattlePhase(game.session.phase)) battleStep(game, program.frameDelta);
     updateFrameTiming(program);
     ageMouseLatches(input);

@@ -84,11 +84,13 @@ void resizeWindow(Program& program, int width, int height);
 // start-up values.
 void startUp(Program& program);
 
-// One tick: pointer, test mode, left and right button, frame, battle step,
-// frame timing, latch ageing. Clicks act on what the last frame found.
+// One tick: pointer, test mode, left and right button, frame, animation,
+// battle step, frame timing, latch ageing. Clicks act on what the last frame
+// found; the animation turns what the frame has just shown.
 void runTick(Program& program);
 
-// The window procedure: what one event does to the program's state.
+// Delivers one event: a key, a mouse button or a pointer move into the input
+// state, a resize into the view, a close into the quit request.
 void handleEvent(Program& program, const SDL_Event& event);
 
 // Takes the next pending event, if any. Consecutive pointer moves collapse

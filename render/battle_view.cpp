@@ -1,6 +1,8 @@
 // The battle view. Ten thousand ships and their shots are plain geometry
 // in a few batches, so the frame costs what the triangles and points cost
 // and little more.
+#include "render/battle_view.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -8,13 +10,12 @@
 #include <vector>
 
 #include "game/game.h"
+#include "render/angles.h"
 #include "render/art.h"
-#include "render/battle_view.h"
 #include "render/text.h"
 
 namespace {
 
-constexpr float kRadiansPerDegree = 3.14159f / 180.0f;
 constexpr float kShipLength = 7.0f;
 constexpr float kShipHalfHeight = 2.0f;
 constexpr float kPlanetCentreX = 400.0f;

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 
 #include "game/game.h"
-#include "render/art.h"
+#include "render/hud_quad.h"
 #include "render/picking.h"
 #include "render/text.h"
 
@@ -18,8 +18,7 @@ constexpr int kColumnStep = 35;
 constexpr int kColumnBFirst = 8;
 constexpr int kColumnBLast = 10;
 constexpr int kQuitButton = 15;
-constexpr int kTooltipAdvance = 7;  // the small font's advance
-constexpr int kTooltipLift = 9;     // the small font's height: text sits on the pointer
+constexpr FontSize kTooltipSize = FontSize::Small;
 constexpr int kRightEdge = 400;
 
 struct Place {
@@ -74,43 +73,31 @@ void forEachPlacedButton(const ButtonPanel& panel, GamePhase phase, PlaceButton 
     }
 }
 
-void buttonStrip(const Button& button, int x, int y, bool textured) {
-    const float left = static_cast<float>(x);
-    const float bottom = static_cast<float>(y);
-    const float right = static_cast<float>(x + button.width);
-    const float top = static_cast<float>(y + button.height);
-    glBegin(GL_TRIANGLE_STRIP);
-    if (textured) glTexCoord2f(button.sLeft, button.tTop);
-    glVertex2f(left, top);
-    if (textured) glTexCoord2f(button.sLeft, button.tBottom);
-    glVertex2f(left, bottom);
-    if (textured) glTexCoord2f(button.sRight, button.tTop);
-    glVertex2f(right, top);
-    if (textured) glTexCoord2f(button.sRight, button.tBottom);
-    glVertex2f(right, bottom);
-    glEnd();
+QuadRect buttonRect(const Button& button, int x, int y) {
+    return {static_cast<float>(x), static_cast<float>(y + button.height),
+            static_cast<float>(x + button.width), static_cast<float>(y)};
 }
 
 }  // namespace
 
 void drawButton(const Art& art, const Button& button, int x, int y) {
     glColor3f(1.0f, 1.0f, 1.0f);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, art.hudTexture);
-    buttonStrip(button, x, y, true);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_TEXTURE_2D);
+    beginHudQuads(art);
+    drawTexturedQuad(buttonRect(button, x, y),
+                     {button.sLeft, button.sRight, button.tBottom, button.tTop});
+    endHudQuads();
 }
 
-void drawButtonPickShape(const Button& button, int x, int y) { buttonStrip(button, x, y, false); }
+void drawButtonPickShape(const Button& button, int x, int y) {
+    drawQuadShape(buttonRect(button, x, y));
+}
 
-void drawPanel(const Art& art, const ButtonPanel& panel, GamePhase phase, const FrameInput& input) {
+void drawPanel(const Art& art, const ButtonPanel& panel, int hoveredButton, GamePhase phase,
+               const FrameInput& input) {
     forEachPlacedButton(panel, phase, [&](int index, int x, int y) {
         drawButton(art, panel.buttons[index], x, y);
     });
-    if (panel.hovered != -1) drawTooltip(art, panel, panel.hovered, input);
+    if (hoveredButton != -1) drawTooltip(art, panel, hoveredButton, input);
 }
 
 void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase) {
@@ -120,17 +107,19 @@ void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase) {
     });
 }
 
-void pickPanel(ButtonPanel& panel, GamePhase phase, const FrameInput& input) {
-    panel.hovered =
+void pickPanel(const ButtonPanel& panel, PickResults& picks, GamePhase phase,
+               const FrameInput& input) {
+    picks.hoveredButton =
         runPickPass(input.mouseX, input.mouseY, [&] { drawPanelPickShapes(panel, phase); });
 }
 
 void drawTooltip(const Art& art, const ButtonPanel& panel, int index, const FrameInput& input) {
     if (index < 0 || index >= kButtonCount) return;
     const std::string& tooltip = panel.buttons[index].tooltip;
-    const int width = static_cast<int>(tooltip.size()) * kTooltipAdvance;
+    const int width = static_cast<int>(tooltip.size()) * glyphAdvance(kTooltipSize);
     const int x = input.mapX + width > kRightEdge ? kRightEdge - width : input.mapX;
-    drawText(art, x, input.mapY + kTooltipLift, tooltip.c_str(), FontSize::Small);
+    // Lifted by its height, the text sits on the pointer.
+    drawText(art, x, input.mapY + glyphHeight(kTooltipSize), tooltip.c_str(), kTooltipSize);
     // The tooltip is drawn over everything; the depth test stays off after it.
     glDisable(GL_DEPTH_TEST);
 }

@@ -8,6 +8,7 @@
 struct Art;
 struct Button;
 struct ButtonPanel;
+struct PickResults;
 enum class GamePhase : int32_t;
 
 // A button's image with its bottom-left corner at (x, y), visible or not.
@@ -16,11 +17,14 @@ void drawButton(const Art& art, const Button& button, int x, int y);
 void drawButtonPickShape(const Button& button, int x, int y);
 
 // Every visible button, then the tooltip of the hovered one (from the last
-// pick) beside the pointer. The Quit button's place depends on the phase.
-void drawPanel(const Art& art, const ButtonPanel& panel, GamePhase phase, const FrameInput& input);
+// pick, -1 for none) beside the pointer. The Quit button's place depends on
+// the phase.
+void drawPanel(const Art& art, const ButtonPanel& panel, int hoveredButton, GamePhase phase,
+               const FrameInput& input);
 // The pick shapes of every visible button, each named by its index.
 void drawPanelPickShapes(const ButtonPanel& panel, GamePhase phase);
-// Sets the panel's hovered button to the one under the pointer, or -1.
-void pickPanel(ButtonPanel& panel, GamePhase phase, const FrameInput& input);
+// Sets hoveredButton to the visible button under the pointer, or -1.
+void pickPanel(const ButtonPanel& panel, PickResults& picks, GamePhase phase,
+               const FrameInput& input);
 // The tooltip of button `index`, ending at the window's right edge at most.
 void drawTooltip(const Art& art, const ButtonPanel& panel, int index, const FrameInput& input);

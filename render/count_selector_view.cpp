@@ -16,22 +16,29 @@
 
 namespace {
 
-constexpr HudQuad kSelector = {36, 164, -26, 26, 0, 128, 40, 92};
-constexpr int kNumbersRight = 163;
-constexpr int kLargeAdvance = 9;
+constexpr HudQuad kSelector = {36, -26, kCountSelector};
+// The numbers end one unit inside the picture's right edge.
+constexpr int kNumbersRight = kSelector.left + regionWidth(kCountSelector) - 1;
 constexpr int kCountY = 8;
 constexpr int kRemainderY = -4;
 constexpr int kNumberColour = 6;  // cyan
 
-// The eight controls, 6 x 9 units each, 3 units apart, in SelectorControl order.
+// The eight controls in SelectorControl order, where the picture shows them.
 constexpr int kControlCount = 8;
-constexpr HudQuad kFirstControl = {65, 71, -26, -17, 0, 0, 0, 0};
-constexpr int kControlStep = 9;
+
+QuadRect controlRect(int control) {
+    const float left =
+        static_cast<float>(kSelector.left + kSelectorControlLeft + control * kSelectorControlPitch);
+    const float top =
+        static_cast<float>(kSelector.bottom + regionHeight(kSelector.region) - kSelectorControlTop);
+    return {left, top, left + kSelectorControlWidth, top - kSelectorControlHeight};
+}
 
 void drawRightAligned(const Art& art, int value, int y) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    const int x = kNumbersRight - static_cast<int>(std::strlen(text)) * kLargeAdvance;
+    const int x =
+        kNumbersRight - static_cast<int>(std::strlen(text)) * glyphAdvance(FontSize::Large);
     drawTextColoured(art, x, y, text, ColourTable[kNumberColour], FontSize::Large);
 }
 
@@ -62,14 +69,11 @@ void drawCountSelector(const Art& art, const Game& game) {
     }
 }
 
-void pickCountSelector(InteractionState& interaction, const FrameInput& input) {
-    interaction.hoveredSelectorControl = runPickPass(input.mouseX, input.mouseY, [] {
+void pickCountSelector(PickResults& picks, const FrameInput& input) {
+    picks.hoveredSelectorControl = runPickPass(input.mouseX, input.mouseY, [] {
         for (int control = 0; control < kControlCount; ++control) {
-            HudQuad shape = kFirstControl;
-            shape.left += control * kControlStep;
-            shape.right += control * kControlStep;
             glLoadName(static_cast<GLuint>(control));
-            drawQuadShape(shape);
+            drawQuadShape(controlRect(control));
         }
     });
 }

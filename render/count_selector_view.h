@@ -6,10 +6,10 @@
 
 struct Art;
 struct Game;
-struct InteractionState;
+struct PickResults;
 
 // The remainder is taken from the selected group (a split) or the selected
 // planet (a new group); with neither there is no remainder line.
 void drawCountSelector(const Art& art, const Game& game);
 // Sets hoveredSelectorControl to the control under the pointer, or -1.
-void pickCountSelector(InteractionState& interaction, const FrameInput& input);
+void pickCountSelector(PickResults& picks, const FrameInput& input);

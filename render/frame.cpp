@@ -1,7 +1,6 @@
 // Frame composition and the GL state and view it relies on: each phase's
 // screen drawn in map coordinates, each pick pass right after what it picks.
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 
@@ -17,12 +16,9 @@
 #include "render/render.h"
 #include "render/setup_view.h"
 #include "render/text.h"
+#include "render/view.h"
 
 namespace {
-
-constexpr double kFieldOfViewDegrees = 45.0;
-constexpr double kNearPlane = 1.0;
-constexpr double kFarPlane = 10000.0;
 
 constexpr float kDividerX = -199.0f;
 constexpr float kDividerHalfHeight = 300.0f;
@@ -39,22 +35,27 @@ constexpr int kStatsX = -399;
 constexpr int kStatsFirstY = -210;
 constexpr int kStatsStep = 15;
 
-void drawSetupScreen(Game& game, const Art& art, const FrameInput& input) {
+void drawButtonPanel(const Game& game, PickResults& picks, const Art& art,
+                     const FrameInput& input) {
+    drawPanel(art, game.buttons, picks.hoveredButton, game.session.phase, input);
+    pickPanel(game.buttons, picks, game.session.phase, input);
+}
+
+void drawSetupScreen(const Game& game, PickResults& picks, const Art& art,
+                     const FrameInput& input) {
     char title[32];
     std::snprintf(title, sizeof title, "Players: %d", game.session.playerCount);
     drawText(art, kPlayersTitle.x, kPlayersTitle.y, title, FontSize::Large);
     drawSetupTable(art, game.session);
-    pickSetupRow(game.interaction, game.session, input);
-    drawPanel(art, game.buttons, game.session.phase, input);
-    pickPanel(game.buttons, game.session.phase, input);
+    pickSetupRow(game.session, picks, input);
+    drawButtonPanel(game, picks, art, input);
 }
 
-void drawTurnScreen(Game& game, const Art& art, const FrameInput& input) {
+void drawTurnScreen(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {
     char title[32];
     std::snprintf(title, sizeof title, "Player %d's turn", game.session.currentPlayer + 1);
     drawText(art, kTurnTitle.x, kTurnTitle.y, title, FontSize::Large);
-    drawPanel(art, game.buttons, game.session.phase, input);
-    pickPanel(game.buttons, game.session.phase, input);
+    drawButtonPanel(game, picks, art, input);
 }
 
 void drawStatistics(const Game& game, const Art& art) {
@@ -89,32 +90,31 @@ void drawDivider() {
     glEnd();
 }
 
-void drawMapScreen(Game& game, const Art& art, const FrameInput& input) {
+void drawMapScreen(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {
     const GameSession& session = game.session;
-    InteractionState& interaction = game.interaction;
+    const InteractionState& interaction = game.interaction;
     // A tooltip of the turn screen leaves the depth test off; the planets
     // need it whatever the previous frame was.
     glEnable(GL_DEPTH_TEST);
-    for (int planet = 0; planet < kPlanetCount; ++planet) drawPlanet(game, art, planet, input);
+    for (int planet = 0; planet < kPlanetCount; ++planet) drawPlanet(game, art, planet);
     drawDivider();
     glDisable(GL_DEPTH_TEST);
-    drawGroups(game, art, input);
-    pickGroup(game, input);
-    drawPanel(art, game.buttons, session.phase, input);
-    pickPanel(game.buttons, session.phase, input);
+    drawGroups(game, picks, art);
+    pickGroup(game, picks, input);
+    drawButtonPanel(game, picks, art, input);
     if (interaction.mode == InteractionMode::CountForNewGroup ||
         interaction.mode == InteractionMode::CountForSplit) {
         drawCountSelector(art, game);
-        pickCountSelector(interaction, input);
+        pickCountSelector(picks, input);
     }
-    if (session.selectedGroupId != -1 && interaction.hoveredGroup != -1 && input.leftHeld) {
+    if (session.selectedGroupId != -1 && picks.hoveredGroup != -1 && input.leftHeld) {
         drawHoldMeter(interaction, input);
     }
-    pickPlanet(interaction, game.planets, input);
+    pickPlanet(game.planets, picks, input);
     if (session.selectedPlanet != -1) drawSelectedPlanetPanel(game, art);
-    if (interaction.hoveredPlanet != -1) drawHoveredPlanetPanel(game, art, input);
-    if (session.selectedGroupId != -1) drawSelectedGroupPanel(game, art, input);
-    if (interaction.hoveredGroup != -1) drawHoveredGroupPanel(game, art, input);
+    if (picks.hoveredPlanet != -1) drawHoveredPlanetPanel(game, picks, art, input);
+    if (session.selectedGroupId != -1) drawSelectedGroupPanel(game, art);
+    if (picks.hoveredGroup != -1) drawHoveredGroupPanel(game, picks, art, input);
     glEnable(GL_DEPTH_TEST);
     drawStatistics(game, art);
 }
@@ -146,24 +146,22 @@ void viewPicture(const PictureArea& area, int windowHeight) {
     glViewport(area.x, windowHeight - area.y - area.height, area.width, area.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDegrees,
-                   static_cast<double>(area.width) / static_cast<double>(area.height), kNearPlane,
-                   kFarPlane);
+    multiplyPerspective(static_cast<double>(area.width) / static_cast<double>(area.height));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
-void composeFrame(Game& game, const Art& art, const FrameInput& input) {
+void composeFrame(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glPushMatrix();
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -kMapPlaneDepth);
     switch (game.session.phase) {
-        case GamePhase::Setup: drawSetupScreen(game, art, input); break;
+        case GamePhase::Setup: drawSetupScreen(game, picks, art, input); break;
         case GamePhase::Movement:
-        case GamePhase::BattlePhase: drawMapScreen(game, art, input); break;
-        case GamePhase::TurnStart: drawTurnScreen(game, art, input); break;
+        case GamePhase::BattlePhase: drawMapScreen(game, picks, art, input); break;
+        case GamePhase::TurnStart: drawTurnScreen(game, picks, art, input); break;
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle:
             // No buttons and no picks while a battle runs.

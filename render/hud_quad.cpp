@@ -5,30 +5,27 @@
 
 #include "render/art.h"
 
-namespace {
-
-void quadStrip(const HudQuad& quad, int dy, bool textured) {
-    const float left = static_cast<float>(quad.left);
-    const float right = static_cast<float>(quad.right);
-    const float bottom = static_cast<float>(quad.bottom + dy);
-    const float top = static_cast<float>(quad.top + dy);
-    const float sLeft = static_cast<float>(quad.sLeft) / kAtlasTexels;
-    const float sRight = static_cast<float>(quad.sRight) / kAtlasTexels;
-    const float tBottom = static_cast<float>(quad.tBottom) / kAtlasTexels;
-    const float tTop = static_cast<float>(quad.tTop) / kAtlasTexels;
-    glBegin(GL_TRIANGLE_STRIP);
-    if (textured) glTexCoord2f(sLeft, tTop);
-    glVertex2f(left, top);
-    if (textured) glTexCoord2f(sLeft, tBottom);
-    glVertex2f(left, bottom);
-    if (textured) glTexCoord2f(sRight, tTop);
-    glVertex2f(right, top);
-    if (textured) glTexCoord2f(sRight, tBottom);
-    glVertex2f(right, bottom);
-    glEnd();
+TextureRect atlasTexture(const AtlasRegion& region) {
+    return {atlasCoordinate(region.sLeft), atlasCoordinate(region.sRight),
+            atlasCoordinate(region.tBottom), atlasCoordinate(region.tTop)};
 }
 
-}  // namespace
+QuadRect placedRect(const HudQuad& quad, int dy) {
+    const int bottom = quad.bottom + dy;
+    return {static_cast<float>(quad.left), static_cast<float>(bottom + regionHeight(quad.region)),
+            static_cast<float>(quad.left + regionWidth(quad.region)), static_cast<float>(bottom)};
+}
+
+QuadRect rectFromTopLeft(const AtlasRegion& region, float x, float y) {
+    return {x, y, x + static_cast<float>(regionWidth(region)),
+            y - static_cast<float>(regionHeight(region))};
+}
+
+QuadRect rectCentredOn(const AtlasRegion& region, float x, float y) {
+    const float halfWidth = static_cast<float>(regionWidth(region)) / 2.0f;
+    const float halfHeight = static_cast<float>(regionHeight(region)) / 2.0f;
+    return {x - halfWidth, y + halfHeight, x + halfWidth, y - halfHeight};
+}
 
 void beginHudQuads(const Art& art) {
     glEnable(GL_TEXTURE_2D);
@@ -42,6 +39,6 @@ void endHudQuads() {
     glDisable(GL_TEXTURE_2D);
 }
 
-void drawHudQuad(const HudQuad& quad, int dy) { quadStrip(quad, dy, true); }
-
-void drawQuadShape(const HudQuad& quad, int dy) { quadStrip(quad, dy, false); }
+void drawHudQuad(const HudQuad& quad, int dy) {
+    drawTexturedQuad(placedRect(quad, dy), atlasTexture(quad.region));
+}

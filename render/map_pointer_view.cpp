@@ -5,24 +5,27 @@
 
 #include <cmath>
 
+#include "render/angles.h"
 #include "render/picking.h"
 
 namespace {
 
 constexpr float kDiscRadius = 15.0f;
 constexpr int kDiscStepDegrees = 30;
-constexpr float kPi = 3.14159f;
+
+// The meter counts in signed milliseconds, one unit of bar per 10, and
+// ends at the long press.
+constexpr int32_t kShortMark = static_cast<int32_t>(kShortPressMs);
+constexpr int32_t kLongMark = static_cast<int32_t>(kLongPressMs);
+constexpr int32_t kMsPerUnit = 10;
+constexpr int32_t kMeterUnits = kLongMark / kMsPerUnit;
 
 constexpr float kMeterLeft = -375.0f;
-constexpr float kMeterRight = -225.0f;
+constexpr float kMeterRight = kMeterLeft + static_cast<float>(kMeterUnits);
 constexpr float kMeterTop = 200.0f;
 constexpr float kMeterBottom = 190.0f;
 constexpr float kFrameBottom = 191.0f;
-constexpr float kShortTickX = -325.0f;
-constexpr int32_t kShortPressMs = 500;
-constexpr int32_t kLongPressMs = 1500;
-constexpr int32_t kMsPerUnit = 10;
-constexpr int32_t kMeterUnits = 150;
+constexpr float kShortTickX = kMeterLeft + static_cast<float>(kShortMark / kMsPerUnit);
 
 void drawDisc(float x, float y) {
     glBegin(GL_TRIANGLE_FAN);
@@ -36,8 +39,8 @@ void drawDisc(float x, float y) {
 
 }  // namespace
 
-void pickPlanet(InteractionState& interaction, const Galaxy& planets, const FrameInput& input) {
-    interaction.hoveredPlanet = runPickPass(input.mouseX, input.mouseY, [&] {
+void pickPlanet(const Galaxy& planets, PickResults& picks, const FrameInput& input) {
+    picks.hoveredPlanet = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int index = 0; index < kPlanetCount; ++index) {
             glLoadName(static_cast<GLuint>(index));
             drawDisc(planets[index].x, planets[index].y);
@@ -65,9 +68,9 @@ void drawHoldMeter(const InteractionState& interaction, const FrameInput& input)
     glVertex2f(kMeterRight, kMeterBottom);
     glEnd();
 
-    if (elapsed < kShortPressMs) {
+    if (elapsed < kShortMark) {
         glColor3f(1.0f, 0.0f, 0.0f);
-    } else if (elapsed >= kLongPressMs) {
+    } else if (elapsed >= kLongMark) {
         glColor3f(0.0f, 0.0f, 1.0f);
     } else {
         glColor3f(0.0f, 1.0f, 0.0f);

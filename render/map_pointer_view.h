@@ -7,7 +7,7 @@
 
 // Sets hoveredPlanet to the planet whose disc is under the pointer, or -1;
 // every planet takes part, whoever owns it.
-void pickPlanet(InteractionState& interaction, const Galaxy& planets, const FrameInput& input);
+void pickPlanet(const Galaxy& planets, PickResults& picks, const FrameInput& input);
 // A bar growing from the press time at one unit per 10 ms, red below 500 ms,
 // green to 1500 ms, blue beyond, where it stops.
 void drawHoldMeter(const InteractionState& interaction, const FrameInput& input);

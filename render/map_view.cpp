@@ -1,6 +1,8 @@
 // The star map on screen. Everything foreign is filtered through the
 // viewer's team: planets show what the team last saw of them, and enemy
 // groups show only within sight of one of the team's groups.
+#include "render/map_view.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -8,63 +10,37 @@
 #include <cstring>
 
 #include "game/game.h"
+#include "render/angles.h"
 #include "render/art.h"
 #include "render/frame_input.h"
-#include "render/map_view.h"
+#include "render/hud_quad.h"
 #include "render/model.h"
 #include "render/picking.h"
 #include "render/text.h"
 
 namespace {
 
-constexpr float kTexel = 1.0f / 256.0f;
-constexpr float kRadiansPerDegree = 3.14159f / 180.0f;
-constexpr float kDegreesPerRadian = 57.295827908797776f;
-constexpr float kTurnDegreesPerSecond = 30.0f;
 constexpr float kSightRadius = 32.0f;
 constexpr float kGroupPickRadius = 5.0f;
 constexpr int kPanelTextColour = 6;
 constexpr Colour kWhite = {1.0f, 1.0f, 1.0f};
 constexpr Colour kCourseGrey = {0.5f, 0.5f, 0.5f};
 
+// The selected planet's and group's panels hang from the top-left corner.
+constexpr float kMapLeft = -400.0f;
+constexpr float kMapTop = 300.0f;
 // The hover panels keep clear of the button column and the top edge.
 constexpr int kHoverPanelMinX = -198;
 constexpr int kHoverPanelMaxY = 300;
 
-// An atlas region in texels of the HUD image, t counted from its bottom.
-struct AtlasRegion {
-    float sLeft, sRight, tBottom, tTop;
-};
-constexpr AtlasRegion kOwnerMarker = {0, 40, 216, 256};
-constexpr AtlasRegion kGroupSprite = {41, 51, 246, 256};
-constexpr AtlasRegion kSelectedPlanetPanel = {0, 136, 139, 184};
-constexpr AtlasRegion kHoveredPlanetPanel = {41, 85, 213, 240};
-constexpr AtlasRegion kSelectedGroupPanel = {0, 128, 93, 138};
-constexpr AtlasRegion kHoveredGroupPanel = {41, 85, 185, 212};
-
 void setColour(const Colour& colour) { glColor3f(colour.r, colour.g, colour.b); }
 
-void drawSprite(const Art& art, const AtlasRegion& region, const Colour& tint, float left,
-                float top, float right, float bottom) {
+void drawSprite(const Art& art, const AtlasRegion& region, const Colour& tint,
+                const QuadRect& quad) {
     setColour(tint);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, art.hudTexture);
-    const float s0 = region.sLeft * kTexel, s1 = region.sRight * kTexel;
-    const float t0 = region.tBottom * kTexel, t1 = region.tTop * kTexel;
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(s0, t1);
-    glVertex2f(left, top);
-    glTexCoord2f(s0, t0);
-    glVertex2f(left, bottom);
-    glTexCoord2f(s1, t1);
-    glVertex2f(right, top);
-    glTexCoord2f(s1, t0);
-    glVertex2f(right, bottom);
-    glEnd();
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_TEXTURE_2D);
+    beginHudQuads(art);
+    drawTexturedQuad(quad, atlasTexture(region));
+    endHudQuads();
 }
 
 bool isPlayer(int owner) { return owner >= 0 && owner < kMaxPlayers; }
@@ -85,15 +61,6 @@ const PlanetIntel& viewersIntel(const Game& game) { return game.intel[game.sessi
 
 bool isPlanetIndex(int index) { return index >= 0 && index < kPlanetCount; }
 
-float secondsOf(const FrameInput& input) { return static_cast<float>(input.frameDelta) / 1000.0f; }
-
-// One long stall must not leave an angle far past a turn.
-float wrapped(float angle, bool wrapAtFullTurn) {
-    if (angle > 360.0f || (wrapAtFullTurn && angle == 360.0f)) angle -= 360.0f;
-    if (angle >= 360.0f) angle = std::fmod(angle, 360.0f);
-    return angle;
-}
-
 void drawNumberOrUnknown(const Art& art, int x, int y, bool known, int value, FontSize size,
                          bool rightAligned) {
     char text[16];
@@ -101,8 +68,7 @@ void drawNumberOrUnknown(const Art& art, int x, int y, bool known, int value, Fo
         std::snprintf(text, sizeof text, "%d", value);
     else
         std::strcpy(text, "??");
-    const int advance = size == FontSize::Large ? 9 : 7;
-    if (rightAligned) x -= advance * static_cast<int>(std::strlen(text));
+    if (rightAligned) x -= glyphAdvance(size) * static_cast<int>(std::strlen(text));
     drawTextColoured(art, x, y, text, ColourTable[kPanelTextColour], size);
 }
 
@@ -187,18 +153,21 @@ void drawSightCircle(const Group& group) {
 }
 
 // The top-left corner of a hover panel: below and left of the pointer.
+static_assert(regionWidth(kHoveredPlanetPanel) == regionWidth(kHoveredGroupPanel) &&
+                  regionHeight(kHoveredPlanetPanel) == regionHeight(kHoveredGroupPanel),
+              "both hover panels hang from one anchor");
 void hoverAnchor(const FrameInput& input, int& x, int& y) {
-    x = input.mapX - 44;
+    x = input.mapX - regionWidth(kHoveredPlanetPanel);
     if (x < kHoverPanelMinX) x = kHoverPanelMinX;
-    y = input.mapY + 27;
+    y = input.mapY + regionHeight(kHoveredPlanetPanel);
     if (y > kHoverPanelMaxY) y = kHoverPanelMaxY;
 }
 
 }  // namespace
 
-void drawPlanet(Game& game, const Art& art, int planetIndex, const FrameInput& input) {
+void drawPlanet(const Game& game, const Art& art, int planetIndex) {
     if (!isPlanetIndex(planetIndex)) return;
-    Planet& planet = game.planets[planetIndex];
+    const Planet& planet = game.planets[planetIndex];
 
     int markerOwner = -1;
     if (isOfViewersTeam(game, planet.owner))
@@ -206,8 +175,8 @@ void drawPlanet(Game& game, const Art& art, int planetIndex, const FrameInput& i
     else if (planet.owner != -1)
         markerOwner = viewersIntel(game).knownOwner[planetIndex];
     if (isPlayer(markerOwner))
-        drawSprite(art, kOwnerMarker, playerColour(markerOwner), planet.x - 20.0f, planet.y + 20.0f,
-                   planet.x + 20.0f, planet.y - 20.0f);
+        drawSprite(art, kOwnerMarker, playerColour(markerOwner),
+                   rectCentredOn(kOwnerMarker, planet.x, planet.y));
 
     glPushMatrix();
     glTranslatef(planet.x, planet.y, 0.0f);
@@ -216,20 +185,14 @@ void drawPlanet(Game& game, const Art& art, int planetIndex, const FrameInput& i
     if (planet.model >= 0 && planet.model < kPlanetModelCount)
         drawModel(art.planetModels[static_cast<size_t>(planet.model)]);
     glPopMatrix();
-
-    const float turn = secondsOf(input) * kTurnDegreesPerSecond;
-    planet.spin = wrapped(planet.spin + turn, false);
-    if (game.session.selectedPlanet == planetIndex)
-        planet.markerAngle = wrapped(planet.markerAngle + turn, true);
 }
 
-void drawGroups(Game& game, const Art& art, const FrameInput&) {
-    const int hoveredId = game.interaction.hoveredGroup;
+void drawGroups(const Game& game, const PickResults& picks, const Art& art) {
+    const int hoveredId = picks.hoveredGroup;
     for (const Group& group : game.registry.groups) {
         if (!isVisible(game, group)) continue;
         const Colour& tint = isPlayer(group.owner) ? playerColour(group.owner) : kWhite;
-        drawSprite(art, kGroupSprite, tint, group.x - 5.0f, group.y + 5.0f, group.x + 5.0f,
-                   group.y - 5.0f);
+        drawSprite(art, kGroupSprite, tint, rectCentredOn(kGroupSprite, group.x, group.y));
         const bool hovered = group.id == hoveredId;
         if (group.stepsLeft > 0) {
             setColour(tint);
@@ -242,8 +205,8 @@ void drawGroups(Game& game, const Art& art, const FrameInput&) {
     }
 }
 
-void pickGroup(Game& game, const FrameInput& input) {
-    game.interaction.hoveredGroup = runPickPass(input.mouseX, input.mouseY, [&game] {
+void pickGroup(const Game& game, PickResults& picks, const FrameInput& input) {
+    picks.hoveredGroup = runPickPass(input.mouseX, input.mouseY, [&game] {
         for (const Group& group : game.registry.groups) {
             if (!isVisible(game, group)) continue;
             glLoadName(static_cast<GLuint>(group.id));
@@ -256,7 +219,8 @@ void drawSelectedPlanetPanel(const Game& game, const Art& art) {
     const int index = game.session.selectedPlanet;
     if (!isPlanetIndex(index)) return;
     const Planet& planet = game.planets[index];
-    drawSprite(art, kSelectedPlanetPanel, kWhite, -400.0f, 300.0f, -264.0f, 255.0f);
+    drawSprite(art, kSelectedPlanetPanel, kWhite,
+               rectFromTopLeft(kSelectedPlanetPanel, kMapLeft, kMapTop));
     const PlanetIntel& intel = viewersIntel(game);
     const bool known = intel.knownOwner[index] != -1;
     const int ships = isOfViewersTeam(game, planet.owner) ? planet.ships : intel.knownShips[index];
@@ -265,14 +229,15 @@ void drawSelectedPlanetPanel(const Game& game, const Art& art) {
     drawSelectionMarker(planet.x, planet.y, planet.markerAngle, 15.0f, 27.0f, 3.0f);
 }
 
-void drawHoveredPlanetPanel(const Game& game, const Art& art, const FrameInput& input) {
-    const int index = game.interaction.hoveredPlanet;
+void drawHoveredPlanetPanel(const Game& game, const PickResults& picks, const Art& art,
+                            const FrameInput& input) {
+    const int index = picks.hoveredPlanet;
     if (!isPlanetIndex(index)) return;
     const Planet& planet = game.planets[index];
     int x = 0, y = 0;
     hoverAnchor(input, x, y);
-    drawSprite(art, kHoveredPlanetPanel, kWhite, static_cast<float>(x), static_cast<float>(y),
-               static_cast<float>(x + 44), static_cast<float>(y - 27));
+    drawSprite(art, kHoveredPlanetPanel, kWhite,
+               rectFromTopLeft(kHoveredPlanetPanel, static_cast<float>(x), static_cast<float>(y)));
     const PlanetIntel& intel = viewersIntel(game);
     const bool known = intel.knownOwner[index] != -1;
     const int ships = isOfViewersTeam(game, planet.owner) ? planet.ships : intel.knownShips[index];
@@ -280,27 +245,26 @@ void drawHoveredPlanetPanel(const Game& game, const Art& art, const FrameInput& 
     drawNumberOrUnknown(art, x + 42, y - 15, known, ships, FontSize::Small, true);
 }
 
-void drawSelectedGroupPanel(Game& game, const Art& art, const FrameInput& input) {
+void drawSelectedGroupPanel(const Game& game, const Art& art) {
     const Group* group = findGroup(game.registry, game.session.selectedGroupId);
     if (group == nullptr) return;
     // Under the planet panel when a planet is selected as well.
     const int top = game.session.selectedPlanet != -1 ? 250 : 300;
-    drawSprite(art, kSelectedGroupPanel, kWhite, -400.0f, static_cast<float>(top), -272.0f,
-               static_cast<float>(top - 45));
+    drawSprite(art, kSelectedGroupPanel, kWhite,
+               rectFromTopLeft(kSelectedGroupPanel, kMapLeft, static_cast<float>(top)));
     drawNumberOrUnknown(art, -273, top - 18, true, group->ships, FontSize::Large, true);
     drawNumberOrUnknown(art, -273, top - 30, true, group->stepsLeft, FontSize::Large, true);
     drawSelectionMarker(group->x, group->y, game.groupMarkerAngle, 5.0f, 10.0f, 2.0f);
-    game.groupMarkerAngle =
-        wrapped(game.groupMarkerAngle + secondsOf(input) * kTurnDegreesPerSecond, true);
 }
 
-void drawHoveredGroupPanel(const Game& game, const Art& art, const FrameInput& input) {
-    const Group* group = findGroup(game.registry, game.interaction.hoveredGroup);
+void drawHoveredGroupPanel(const Game& game, const PickResults& picks, const Art& art,
+                           const FrameInput& input) {
+    const Group* group = findGroup(game.registry, picks.hoveredGroup);
     if (group == nullptr) return;
     int x = 0, y = 0;
     hoverAnchor(input, x, y);
-    drawSprite(art, kHoveredGroupPanel, kWhite, static_cast<float>(x), static_cast<float>(y),
-               static_cast<float>(x + 44), static_cast<float>(y - 27));
+    drawSprite(art, kHoveredGroupPanel, kWhite,
+               rectFromTopLeft(kHoveredGroupPanel, static_cast<float>(x), static_cast<float>(y)));
     const bool known =
         group->owner == game.session.currentPlayer || isOfViewersTeam(game, group->owner);
     if (known) {

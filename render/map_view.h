@@ -7,18 +7,19 @@
 struct Art;
 struct FrameInput;
 struct Game;
+struct PickResults;
 
-// With the depth test on. Also turns the planet by 30 degrees a second, and
-// its selection marker while it is the selected planet.
-void drawPlanet(Game& game, const Art& art, int planetIndex, const FrameInput& input);
+// With the depth test on.
+void drawPlanet(const Game& game, const Art& art, int planetIndex);
 // With the depth test off; the hover highlight follows the last pick.
-void drawGroups(Game& game, const Art& art, const FrameInput& input);
+void drawGroups(const Game& game, const PickResults& picks, const Art& art);
 // Writes the id of the visible group under the pointer, or -1, to hoveredGroup.
-void pickGroup(Game& game, const FrameInput& input);
+void pickGroup(const Game& game, PickResults& picks, const FrameInput& input);
 
 // Each draws nothing when there is nothing selected or hovered.
 void drawSelectedPlanetPanel(const Game& game, const Art& art);
-void drawHoveredPlanetPanel(const Game& game, const Art& art, const FrameInput& input);
-// Also turns the marker around the selected group.
-void drawSelectedGroupPanel(Game& game, const Art& art, const FrameInput& input);
-void drawHoveredGroupPanel(const Game& game, const Art& art, const FrameInput& input);
+void drawHoveredPlanetPanel(const Game& game, const PickResults& picks, const Art& art,
+                            const FrameInput& input);
+void drawSelectedGroupPanel(const Game& game, const Art& art);
+void drawHoveredGroupPanel(const Game& game, const PickResults& picks, const Art& art,
+                           const FrameInput& input);

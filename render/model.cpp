@@ -3,12 +3,12 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "game/data_file.h"
 #include "game/data_path.h"
-#include "game/game.h"
 #include "render/model.h"
 #include "render/texture.h"
 
@@ -20,20 +20,19 @@ bool isTextured(const ModelStrip& strip) {
     return strip.texCoords.empty() || strip.texCoords.front().s >= 0.0f;
 }
 
+std::string_view asText(const std::vector<uint8_t>& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 }  // namespace
 
 void loadModel(Model& model, const std::string& folder, const std::string& name) {
     const std::string path = dataPath(folder, name + ".txt");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "Brennolt: the planet model %s could not be read\n", path.c_str());
-        return;
-    }
-    std::ostringstream contents;
-    contents << file.rdbuf();
+    std::vector<uint8_t> bytes;
     std::string textureName;
     std::string error;
-    if (!parseModel(contents.str(), model, textureName, error)) {
+    if (readDataFile(path, bytes, error) != FileRead::Read ||
+        !parseModel(asText(bytes), model, textureName, error)) {
         std::fprintf(stderr, "Brennolt: the planet model %s was not loaded: %s\n", path.c_str(),
                      error.c_str());
         return;

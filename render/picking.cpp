@@ -8,6 +8,7 @@
 #include <array>
 
 #include "render/picture.h"
+#include "render/view.h"
 
 namespace {
 
@@ -15,9 +16,6 @@ namespace {
 // depth, maximum depth, name; so the buffer holds 128 hits.
 constexpr int kSelectionWords = 512;
 constexpr int kHitRecordWords = 4;
-constexpr double kFieldOfViewDegrees = 45.0;
-constexpr double kNearPlane = 1.0;
-constexpr double kFarPlane = 10000.0;
 
 }  // namespace
 
@@ -36,9 +34,7 @@ int runPickPass(int mouseX, int mouseY, const std::function<void()>& drawNamedSh
     // The pointer is a pixel of the picture, wherever the viewport shows it.
     std::array<GLint, 4> picture{0, 0, kPictureWidth, kPictureHeight};
     gluPickMatrix(mouseX, kPictureHeight - mouseY, 1.0, 1.0, picture.data());
-    gluPerspective(kFieldOfViewDegrees,
-                   static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]), kNearPlane,
-                   kFarPlane);
+    multiplyPerspective(static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]));
     glMatrixMode(GL_MODELVIEW);
     drawNamedShapes();
     glMatrixMode(GL_PROJECTION);

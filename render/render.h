@@ -6,6 +6,7 @@
 struct Art;
 struct FrameInput;
 struct Game;
+struct PickResults;
 struct PictureArea;
 
 // The map plane lies this far in front of the viewpoint, so that one map unit
@@ -27,6 +28,6 @@ int resizeView(int width, int height);
 void viewPicture(const PictureArea& area, int windowHeight);
 
 // Draws one frame of the current phase into the back buffer, and runs the
-// pick passes of what it shows, writing what lies under the pointer into the
-// game for the next tick's clicks.
-void composeFrame(Game& game, const Art& art, const FrameInput& input);
+// pick passes of what it shows, writing what lies under the pointer into
+// `picks` for the next tick's clicks; the game itself is only read.
+void composeFrame(const Game& game, PickResults& picks, const Art& art, const FrameInput& input);

@@ -14,31 +14,30 @@
 namespace {
 
 constexpr int kRowTop = 80;
-constexpr int kRowHeight = 15;
 constexpr int kRowStep = 20;
 constexpr int kNumberY = 78;
 constexpr int kPlayerNumberX = -26;
 constexpr int kTeamNumberX = 26;
 
-constexpr HudQuad kPlayerHeader = {-50, 8, 85, 100, 0, 58, 21, 36};
-constexpr HudQuad kTeamHeader = {10, 50, 85, 100, 59, 99, 21, 36};
+constexpr HudQuad kPlayerHeaderQuad = {-50, 85, kPlayerHeader};
+constexpr HudQuad kTeamHeaderQuad = {10, 85, kTeamHeader};
 // The row quads at row 0; row p lies p * kRowStep lower.
-constexpr HudQuad kPlayerBar = {-50, 8, kRowTop - kRowHeight, kRowTop, 0, 58, 5, 20};
-constexpr HudQuad kTeamBox = {23, 38, kRowTop - kRowHeight, kRowTop, 59, 74, 5, 20};
+constexpr HudQuad kPlayerBarQuad = {-50, kRowTop - regionHeight(kPlayerBar), kPlayerBar};
+constexpr HudQuad kTeamBoxQuad = {23, kRowTop - regionHeight(kTeamBox), kTeamBox};
 
 }  // namespace
 
 void drawSetupTable(const Art& art, const GameSession& session) {
     glColor3f(1.0f, 1.0f, 1.0f);
     beginHudQuads(art);
-    drawHudQuad(kPlayerHeader);
-    drawHudQuad(kTeamHeader);
+    drawHudQuad(kPlayerHeaderQuad);
+    drawHudQuad(kTeamHeaderQuad);
     for (int player = 0; player < session.playerCount; ++player) {
         const Colour& colour = playerColour(player);
         glColor3f(colour.r, colour.g, colour.b);
-        drawHudQuad(kPlayerBar, -kRowStep * player);
+        drawHudQuad(kPlayerBarQuad, -kRowStep * player);
         glColor3f(1.0f, 1.0f, 1.0f);
-        drawHudQuad(kTeamBox, -kRowStep * player);
+        drawHudQuad(kTeamBoxQuad, -kRowStep * player);
     }
     endHudQuads();
 
@@ -52,12 +51,11 @@ void drawSetupTable(const Art& art, const GameSession& session) {
     }
 }
 
-void pickSetupRow(InteractionState& interaction, const GameSession& session,
-                  const FrameInput& input) {
-    interaction.hoveredSetupRow = runPickPass(input.mouseX, input.mouseY, [&] {
+void pickSetupRow(const GameSession& session, PickResults& picks, const FrameInput& input) {
+    picks.hoveredSetupRow = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int player = 0; player < session.playerCount; ++player) {
             glLoadName(static_cast<GLuint>(player));
-            drawQuadShape(kTeamBox, -kRowStep * player);
+            drawQuadShape(placedRect(kTeamBoxQuad, -kRowStep * player));
         }
     });
 }

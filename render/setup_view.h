@@ -7,9 +7,8 @@
 
 struct Art;
 struct GameSession;
-struct InteractionState;
+struct PickResults;
 
 void drawSetupTable(const Art& art, const GameSession& session);
 // Sets hoveredSetupRow to the player whose team box is under the pointer, or -1.
-void pickSetupRow(InteractionState& interaction, const GameSession& session,
-                  const FrameInput& input);
+void pickSetupRow(const GameSession& session, PickResults& picks, const FrameInput& input);

@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "render/art.h"
+#include "render/textured_quad.h"
 
 namespace {
 
@@ -15,33 +16,23 @@ constexpr int kGridCodes = 128;
 // The grid constants are the six-decimal values the font image was laid out
 // with, not exact fractions of 256.
 struct FontGrid {
-    int width;
-    int height;
+    FontSize size;
     float cellS;
     float cellT;
     float rowZeroT;  // bottom edge of the row of codes 0 to 19
 };
 
-constexpr FontGrid kSmallGrid = {7, 9, 0.027344f, 0.035156f, 0.589844f};
-constexpr FontGrid kLargeGrid = {9, 11, 0.035156f, 0.042969f, 0.2890625f};
+constexpr FontGrid kSmallGrid = {FontSize::Small, 0.027344f, 0.035156f, 0.589844f};
+constexpr FontGrid kLargeGrid = {FontSize::Large, 0.035156f, 0.042969f, 0.2890625f};
 
 void drawGlyph(const FontGrid& grid, int code) {
     const float s0 = static_cast<float>(code % kGridColumns) * grid.cellS;
     const float s1 = s0 + grid.cellS;
     const float tBottom = grid.rowZeroT - static_cast<float>(code / kGridColumns) * grid.cellT;
     const float tTop = tBottom + grid.cellT;
-    const float width = static_cast<float>(grid.width);
-    const float height = static_cast<float>(grid.height);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(s0, tTop);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(s0, tBottom);
-    glVertex2f(0.0f, -height);
-    glTexCoord2f(s1, tTop);
-    glVertex2f(width, 0.0f);
-    glTexCoord2f(s1, tBottom);
-    glVertex2f(width, -height);
-    glEnd();
+    const float width = static_cast<float>(glyphAdvance(grid.size));
+    const float height = static_cast<float>(glyphHeight(grid.size));
+    drawTexturedQuad({0.0f, 0.0f, width, -height}, {s0, s1, tBottom, tTop});
 }
 
 void drawString(const Art& art, int x, int y, const char* text, FontSize size) {
@@ -54,7 +45,7 @@ void drawString(const Art& art, int x, int y, const char* text, FontSize size) {
              ++byte) {
             // Bytes past ASCII have no cell; they keep their place as a gap.
             if (*byte < kGridCodes) drawGlyph(grid, *byte);
-            glTranslated(grid.width, 0.0, 0.0);
+            glTranslated(glyphAdvance(grid.size), 0.0, 0.0);
         }
     }
     glPopMatrix();

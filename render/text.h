@@ -8,9 +8,15 @@ struct Art;
 struct Colour;
 
 enum class FontSize : int32_t {
-    Small = 0,  // 7 x 9 cells
-    Large = 1,  // 9 x 11 cells
+    Small = 0,
+    Large = 1,
 };
+
+// Every glyph fills a cell of the font image, drawn one map unit per texel,
+// and the next glyph starts right after it: right-aligned text of n glyphs
+// starts n advances left of its end.
+constexpr int glyphAdvance(FontSize size) { return size == FontSize::Large ? 9 : 7; }
+constexpr int glyphHeight(FontSize size) { return size == FontSize::Large ? 11 : 9; }
 
 // (x, y) is the top-left corner of the first glyph. drawText draws in yellow
 // and leaves the depth test on; drawTextColoured does not touch it.

@@ -5,45 +5,18 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
+#include "game/data_file.h"
 #include "game/data_path.h"
-#include "game/game.h"
 #include "render/bitmap_file.h"
-
-namespace {
-
-// Bigger than any acceptable bitmap (4096 x 4096 x 3 plus headers), so a huge
-// file is refused without being swallowed whole.
-constexpr std::streamsize kLargestFile = 64 * 1024 * 1024;
-
-// Empty on failure, with the reason in `error`.
-std::vector<uint8_t> readFile(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        error = "cannot open it";
-        return {};
-    }
-    const std::streamsize size = file.tellg();
-    std::vector<uint8_t> bytes;
-    if (size > 0 && size <= kLargestFile) {
-        bytes.resize(static_cast<size_t>(size));
-        file.seekg(0);
-        if (file.read(reinterpret_cast<char*>(bytes.data()), size)) return bytes;
-    }
-    error = "cannot read it";
-    return {};
-}
-
-}  // namespace
 
 uint32_t loadTexture(const std::string& folder, const std::string& name) {
     const std::string path = dataPath(folder, name);
     std::string error;
-    const std::vector<uint8_t> bytes = readFile(path, error);
+    std::vector<uint8_t> bytes;
     Bitmap bitmap;
-    if (!error.empty() || !parseBitmap(bytes, bitmap, error)) {
+    if (readDataFile(path, bytes, error) != FileRead::Read || !parseBitmap(bytes, bitmap, error)) {
         std::fprintf(stderr, "Brennolt: texture %s not loaded: %s\n", path.c_str(), error.c_str());
         // One white texel: the colour key makes it transparent, so whatever
         // uses the texture simply draws nothing.

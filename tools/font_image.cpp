@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <memory>
 
 #include "tools/font_art.h"
 
@@ -64,10 +65,10 @@ bool makeFontImage(Canvas& image) {
     image = makeCanvas(256, 256);
     const GridStyle styles[] = {{kSmallGrid, 10, 7}, {kLargeGrid, 11, 8}};
     for (const GridStyle& style : styles) {
-        FontFace* face = openFace(monoFontPath(), style.pixelSize);
-        if (face == nullptr) return false;
+        const std::unique_ptr<FontFace, void (*)(FontFace*)> face{
+            openFace(monoFontPath(), style.pixelSize), closeFace};
+        if (!face) return false;
         paintGrid(image, *face, style);
-        closeFace(face);
     }
     return true;
 }

@@ -7,15 +7,6 @@
 
 #include "tools/font_art.h"
 
-const AtlasRect kButtonRects[kButtonCount] = {
-    {158, 190, 224, 256}, {158, 190, 191, 223}, {158, 190, 158, 190}, {158, 190, 125, 157},
-    {158, 190, 92, 124},  {158, 190, 59, 91},   {191, 223, 224, 256}, {191, 223, 191, 223},
-    {191, 223, 158, 190}, {191, 223, 125, 157}, {191, 223, 92, 124},  {191, 223, 59, 91},
-    {224, 256, 224, 256}, {224, 256, 191, 223}, {224, 256, 158, 190}, {224, 256, 125, 157},
-    {224, 256, 92, 124},  {224, 254, 73, 91},   {224, 245, 54, 72},   {224, 235, 43, 53},
-    {224, 235, 32, 42},
-};
-
 namespace {
 
 // Palette. Nothing here may be pure white: that is the transparent key.
@@ -46,15 +37,20 @@ struct Fonts {
     std::unique_ptr<FontFace, void (*)(FontFace*)> button{nullptr, closeFace};
 };
 
-Canvas pieceFor(const AtlasRect& rect) { return makeCanvas(rect.s1 - rect.s0, rect.t1 - rect.t0); }
-
-// The picture's top row is atlas row t1 - 1.
-void place(Canvas& atlas, const Canvas& piece, const AtlasRect& rect) {
-    for (int y = 0; y < piece.height; ++y)
-        for (int x = 0; x < piece.width; ++x) setPixel(atlas, rect.s0 + x, atlas.height - rect.t1 + y, pixelAt(piece, x, y));
+Canvas pieceFor(const AtlasRegion& region) {
+    return makeCanvas(regionWidth(region), regionHeight(region));
 }
 
-void fillWhole(Canvas& c, const Shape& shape, Rgb colour) { paint(c, 0, 0, c.width, c.height, shape, colour); }
+// The picture's top row is atlas row tTop - 1.
+void place(Canvas& atlas, const Canvas& piece, const AtlasRegion& region) {
+    for (int y = 0; y < piece.height; ++y)
+        for (int x = 0; x < piece.width; ++x)
+            setPixel(atlas, region.sLeft + x, atlas.height - region.tTop + y, pixelAt(piece, x, y));
+}
+
+void fillWhole(Canvas& c, const Shape& shape, Rgb colour) {
+    paint(c, 0, 0, c.width, c.height, shape, colour);
+}
 
 // A raised plate with rounded corners; what lies outside them stays transparent.
 void paintPlate(Canvas& c, float radius, Rgb top = kFaceTop, Rgb bottom = kFaceBottom) {
@@ -82,7 +78,8 @@ void fleet(Canvas& c, float x, float y, float r, Rgb colour = kOwnFleet) {
     fillWhole(c, disc(x - r * 0.35f, y - r * 0.35f, r * 0.35f), mix(colour, kLight, 0.6f));
 }
 
-void planet(Canvas& c, float x, float y, float r, Rgb colour = kPlanetOrange, Rgb shade = kPlanetShade) {
+void planet(Canvas& c, float x, float y, float r, Rgb colour = kPlanetOrange,
+            Rgb shade = kPlanetShade) {
     fillWhole(c, disc(x, y, r + 1), kOutline);
     fillWhole(c, disc(x, y, r), shade);
     fillWhole(c, intersect(disc(x, y, r), disc(x - r * 0.3f, y - r * 0.3f, r * 0.95f)), colour);
@@ -93,20 +90,26 @@ void ship(Canvas& c, float tipX, float tipY, float dirX, float dirY, float lengt
     const float nx = -dirY, ny = dirX;
     const float bx = tipX - dirX * length, by = tipY - dirY * length;
     const float half = length * 0.45f;
-    fillWhole(c, triangle(tipX + dirX, tipY + dirY, bx + nx * (half + 1) - dirX, by + ny * (half + 1) - dirY,
-                          bx - nx * (half + 1) - dirX, by - ny * (half + 1) - dirY),
-              kOutline);
-    fillWhole(c, triangle(tipX, tipY, bx + nx * half, by + ny * half, bx - nx * half, by - ny * half), colour);
+    fillWhole(
+        c,
+        triangle(tipX + dirX, tipY + dirY, bx + nx * (half + 1) - dirX, by + ny * (half + 1) - dirY,
+                 bx - nx * (half + 1) - dirX, by - ny * (half + 1) - dirY),
+        kOutline);
+    fillWhole(c,
+              triangle(tipX, tipY, bx + nx * half, by + ny * half, bx - nx * half, by - ny * half),
+              colour);
 }
 
 // An arrow from (ax, ay) whose head ends at (bx, by).
-void arrow(Canvas& c, float ax, float ay, float bx, float by, float head, Rgb colour = kArrow, float shaft = 1.2f) {
+void arrow(Canvas& c, float ax, float ay, float bx, float by, float head, Rgb colour = kArrow,
+           float shaft = 1.2f) {
     const float length = std::hypot(bx - ax, by - ay);
     const float dx = (bx - ax) / length, dy = (by - ay) / length;
     const float baseX = bx - dx * head, baseY = by - dy * head;
     fillWhole(c, segment(ax, ay, baseX, baseY, shaft), colour);
-    fillWhole(c, triangle(bx, by, baseX - dy * head * 0.7f, baseY + dx * head * 0.7f, baseX + dy * head * 0.7f,
-                          baseY - dx * head * 0.7f),
+    fillWhole(c,
+              triangle(bx, by, baseX - dy * head * 0.7f, baseY + dx * head * 0.7f,
+                       baseX + dy * head * 0.7f, baseY - dx * head * 0.7f),
               colour);
 }
 
@@ -130,15 +133,25 @@ void spark(Canvas& c, float x, float y, float r) {
 }
 
 void plus(Canvas& c, float x, float y, float arm, Rgb colour) {
-    fillWhole(c, unite(box(x - arm - 1, y - 2, x + arm + 1, y + 2), box(x - 2, y - arm - 1, x + 2, y + arm + 1)), kOutline);
-    fillWhole(c, unite(box(x - arm, y - 1, x + arm, y + 1), box(x - 1, y - arm, x + 1, y + arm)), colour);
+    fillWhole(c,
+              unite(box(x - arm - 1, y - 2, x + arm + 1, y + 2),
+                    box(x - 2, y - arm - 1, x + 2, y + arm + 1)),
+              kOutline);
+    fillWhole(c, unite(box(x - arm, y - 1, x + arm, y + 1), box(x - 1, y - arm, x + 1, y + arm)),
+              colour);
 }
 
 void target(Canvas& c, float x, float y) {
     fillWhole(c, ring(x, y, 6.5f, 8.2f), kTarget);
     for (int i = 0; i < 4; ++i) {
-        const float dx = i == 0 ? 1.0f : i == 1 ? -1.0f : 0.0f, dy = i == 2 ? 1.0f : i == 3 ? -1.0f : 0.0f;
-        fillWhole(c, segment(x + dx * 6, y + dy * 6, x + dx * 10.5f, y + dy * 10.5f, 0.8f), kTarget);
+        const float dx = i == 0   ? 1.0f
+                         : i == 1 ? -1.0f
+                                  : 0.0f,
+                    dy = i == 2   ? 1.0f
+                         : i == 3 ? -1.0f
+                                  : 0.0f;
+        fillWhole(c, segment(x + dx * 6, y + dy * 6, x + dx * 10.5f, y + dy * 10.5f, 0.8f),
+                  kTarget);
     }
 }
 
@@ -146,122 +159,129 @@ void stopBar(Canvas& c, float x) { fillWhole(c, box(x, 7, x + 3, 25), kArrow); }
 
 void drawButtonIcon(Canvas& c, int index) {
     switch (index) {
-    case 0:  // split one group into two
-        fleet(c, 8, 16, 4.5f);
-        arrow(c, 13, 14, 21, 8, 5);
-        arrow(c, 13, 18, 21, 24, 5);
-        fleet(c, 26, 7, 3);
-        fleet(c, 26, 25, 3);
-        break;
-    case 1:  // two groups into one
-        fleet(c, 6, 7, 3);
-        fleet(c, 6, 25, 3);
-        arrow(c, 9, 9, 18, 15, 5);
-        arrow(c, 9, 23, 18, 17, 5);
-        fleet(c, 24, 16, 5);
-        break;
-    case 2:  // fight the enemy group
-        ship(c, 13, 16, 1, 0, 10, kOwnFleet);
-        ship(c, 19, 16, -1, 0, 10, kEnemy);
-        spark(c, 16, 16, 6);
-        break;
-    case 3:  // fight the planet below
-        planet(c, 21, 20, 9, mix(kEnemy, kPlanetOrange, 0.4f), scaled(kEnemy, 0.55f));
-        ship(c, 13, 13, 0.707f, 0.707f, 8.5f, kOwnFleet);
-        spark(c, 14.5f, 14.5f, 4.5f);
-        break;
-    case 4:
-    case 5:  // next or previous group
-        fleet(c, index == 4 ? 10.0f : 22.0f, 16, 5.5f);
-        bigArrow(c, index == 4);
-        break;
-    case 6:
-    case 7: {  // next or previous group in position for combat
-        const float x = index == 6 ? 10.0f : 22.0f;
-        target(c, x, 16);
-        fleet(c, x, 16, 3.5f);
-        if (index == 6)
-            fillWhole(c, triangle(23, 10, 23, 22, 30, 16), kArrow);
-        else
-            fillWhole(c, triangle(9, 10, 9, 22, 2, 16), kArrow);
-        break;
-    }
-    case 8:  // a new group out of the planet
-        planet(c, 11, 21, 8);
-        arrow(c, 16, 15, 22, 10, 5);
-        fleet(c, 25, 7, 3.5f);
-        plus(c, 25, 24, 3.5f, kGo);
-        break;
-    case 9:
-    case 10:  // next or previous own planet
-        planet(c, index == 9 ? 10.0f : 22.0f, 16, 7);
-        bigArrow(c, index == 9);
-        break;
-    case 11:  // end of movement: the course runs up to a stop
-        fleet(c, 6, 16, 3.5f);
-        for (float x = 11; x < 16; x += 4) fillWhole(c, disc(x, 16, 1.1f), kArrow);
-        fillWhole(c, triangle(17, 9, 17, 23, 25, 16), kArrow);
-        stopBar(c, 26);
-        break;
-    case 12:  // end of the battles
-        spark(c, 9, 16, 7);
-        fillWhole(c, triangle(17, 9, 17, 23, 25, 16), kArrow);
-        stopBar(c, 26);
-        break;
-    case 13:  // save: a floppy disk with an arrow into it
-        fillWhole(c, roundedBox(5, 5, 27, 27, 2), kOutline);
-        fillWhole(c, roundedBox(6, 6, 26, 26, 1.5f), Rgb{96, 128, 200});
-        fillWhole(c, box(10, 6, 22, 13), Rgb{200, 206, 218});
-        fillWhole(c, box(18, 7, 20, 12), Rgb{60, 72, 96});
-        fillWhole(c, box(9, 17, 23, 26), Rgb{236, 236, 226});
-        arrow(c, 16, 17, 16, 25, 5, kGo, 1.3f);
-        break;
-    case 14:  // load: an open folder with an arrow out of it
-        fillWhole(c, box(4, 12, 27, 27), kOutline);
-        fillWhole(c, box(5, 10, 13, 13), Rgb{200, 150, 48});
-        fillWhole(c, box(5, 13, 26, 26), Rgb{200, 150, 48});
-        fillWhole(c, unite(triangle(8, 17, 30, 17, 26, 26), triangle(8, 17, 26, 26, 4, 26)), Rgb{244, 204, 90});
-        arrow(c, 17, 20, 17, 3, 5, kGo, 1.3f);
-        break;
-    case 15:  // quit: the power sign
-        fillWhole(c, subtract(ring(16, 17, 6.5f, 9.3f), triangle(16, 17, 11, 4, 21, 4)), kStop);
-        fillWhole(c, segment(16, 5, 16, 15, 1.5f), kStop);
-        break;
-    case 16:  // begin the turn: play
-        fillWhole(c, triangle(10, 6, 10, 26, 26, 16), kOutline);
-        fillWhole(c, triangle(11, 8, 11, 24, 24, 16), kGo);
-        break;
-    default:
-        break;
+        case 0:  // split one group into two
+            fleet(c, 8, 16, 4.5f);
+            arrow(c, 13, 14, 21, 8, 5);
+            arrow(c, 13, 18, 21, 24, 5);
+            fleet(c, 26, 7, 3);
+            fleet(c, 26, 25, 3);
+            break;
+        case 1:  // two groups into one
+            fleet(c, 6, 7, 3);
+            fleet(c, 6, 25, 3);
+            arrow(c, 9, 9, 18, 15, 5);
+            arrow(c, 9, 23, 18, 17, 5);
+            fleet(c, 24, 16, 5);
+            break;
+        case 2:  // fight the enemy group
+            ship(c, 13, 16, 1, 0, 10, kOwnFleet);
+            ship(c, 19, 16, -1, 0, 10, kEnemy);
+            spark(c, 16, 16, 6);
+            break;
+        case 3:  // fight the planet below
+            planet(c, 21, 20, 9, mix(kEnemy, kPlanetOrange, 0.4f), scaled(kEnemy, 0.55f));
+            ship(c, 13, 13, 0.707f, 0.707f, 8.5f, kOwnFleet);
+            spark(c, 14.5f, 14.5f, 4.5f);
+            break;
+        case 4:
+        case 5:  // next or previous group
+            fleet(c, index == 4 ? 10.0f : 22.0f, 16, 5.5f);
+            bigArrow(c, index == 4);
+            break;
+        case 6:
+        case 7: {  // next or previous group in position for combat
+            const float x = index == 6 ? 10.0f : 22.0f;
+            target(c, x, 16);
+            fleet(c, x, 16, 3.5f);
+            if (index == 6)
+                fillWhole(c, triangle(23, 10, 23, 22, 30, 16), kArrow);
+            else
+                fillWhole(c, triangle(9, 10, 9, 22, 2, 16), kArrow);
+            break;
+        }
+        case 8:  // a new group out of the planet
+            planet(c, 11, 21, 8);
+            arrow(c, 16, 15, 22, 10, 5);
+            fleet(c, 25, 7, 3.5f);
+            plus(c, 25, 24, 3.5f, kGo);
+            break;
+        case 9:
+        case 10:  // next or previous own planet
+            planet(c, index == 9 ? 10.0f : 22.0f, 16, 7);
+            bigArrow(c, index == 9);
+            break;
+        case 11:  // end of movement: the course runs up to a stop
+            fleet(c, 6, 16, 3.5f);
+            for (float x = 11; x < 16; x += 4) fillWhole(c, disc(x, 16, 1.1f), kArrow);
+            fillWhole(c, triangle(17, 9, 17, 23, 25, 16), kArrow);
+            stopBar(c, 26);
+            break;
+        case 12:  // end of the battles
+            spark(c, 9, 16, 7);
+            fillWhole(c, triangle(17, 9, 17, 23, 25, 16), kArrow);
+            stopBar(c, 26);
+            break;
+        case 13:  // save: a floppy disk with an arrow into it
+            fillWhole(c, roundedBox(5, 5, 27, 27, 2), kOutline);
+            fillWhole(c, roundedBox(6, 6, 26, 26, 1.5f), Rgb{96, 128, 200});
+            fillWhole(c, box(10, 6, 22, 13), Rgb{200, 206, 218});
+            fillWhole(c, box(18, 7, 20, 12), Rgb{60, 72, 96});
+            fillWhole(c, box(9, 17, 23, 26), Rgb{236, 236, 226});
+            arrow(c, 16, 17, 16, 25, 5, kGo, 1.3f);
+            break;
+        case 14:  // load: an open folder with an arrow out of it
+            fillWhole(c, box(4, 12, 27, 27), kOutline);
+            fillWhole(c, box(5, 10, 13, 13), Rgb{200, 150, 48});
+            fillWhole(c, box(5, 13, 26, 26), Rgb{200, 150, 48});
+            fillWhole(c, unite(triangle(8, 17, 30, 17, 26, 26), triangle(8, 17, 26, 26, 4, 26)),
+                      Rgb{244, 204, 90});
+            arrow(c, 17, 20, 17, 3, 5, kGo, 1.3f);
+            break;
+        case 15:  // quit: the power sign
+            fillWhole(c, subtract(ring(16, 17, 6.5f, 9.3f), triangle(16, 17, 11, 4, 21, 4)), kStop);
+            fillWhole(c, segment(16, 5, 16, 15, 1.5f), kStop);
+            break;
+        case 16:  // begin the turn: play
+            fillWhole(c, triangle(10, 6, 10, 26, 26, 16), kOutline);
+            fillWhole(c, triangle(11, 8, 11, 24, 24, 16), kGo);
+            break;
+        default: break;
     }
 }
 
-void paintButtons(Canvas& atlas, Fonts& fonts) {
-    for (int i = 0; i < kButtonCount; ++i) {
-        const AtlasRect& rect = kButtonRects[i];
-        Canvas face = pieceFor(rect);
-        const bool tiny = face.width < 16;
-        paintPlate(face, tiny ? 2.0f : 4.0f);
-        if (i == 17 || i == 18) {
-            const std::string word = i == 17 ? "Yes" : "No";
-            const int width = textWidth(*fonts.button, word);
-            paintText(face, *fonts.button, (face.width - width) / 2, 13, word, i == 17 ? kGo : Rgb{250, 110, 96});
-        } else if (i == 19) {
-            fillWhole(face, triangle(5.5f, 2.5f, 1.8f, 7.8f, 9.2f, 7.8f), kGo);
-        } else if (i == 20) {
-            fillWhole(face, triangle(5.5f, 7.5f, 1.8f, 2.2f, 9.2f, 2.2f), Rgb{250, 150, 80});
-        } else {
-            drawButtonIcon(face, i);
-        }
-        place(atlas, face, rect);
+Canvas paintButtonFace(Fonts& fonts, int index) {
+    Canvas face = pieceFor(kButtonFaces[index]);
+    const bool tiny = face.width < 16;
+    paintPlate(face, tiny ? 2.0f : 4.0f);
+    if (index == 17 || index == 18) {
+        const std::string word = index == 17 ? "Yes" : "No";
+        const int width = textWidth(*fonts.button, word);
+        paintText(face, *fonts.button, (face.width - width) / 2, 13, word,
+                  index == 17 ? kGo : Rgb{250, 110, 96});
+    } else if (index == 19) {
+        fillWhole(face, triangle(5.5f, 2.5f, 1.8f, 7.8f, 9.2f, 7.8f), kGo);
+    } else if (index == 20) {
+        fillWhole(face, triangle(5.5f, 7.5f, 1.8f, 2.2f, 9.2f, 2.2f), Rgb{250, 150, 80});
+    } else {
+        drawButtonIcon(face, index);
     }
-    // The second face of the planet button: give the group to the planet.
-    Canvas donate = pieceFor(kDonateFace);
+    return face;
+}
+
+// The second face of the planet button: give the group to the planet.
+Canvas paintDonationFace() {
+    Canvas donate = pieceFor(kDonationFace);
     paintPlate(donate, 4.0f);
     planet(donate, 21, 20, 9, Rgb{110, 200, 140}, Rgb{40, 110, 70});
     ship(donate, 13, 13, 0.707f, 0.707f, 8.5f, kOwnFleet);
     plus(donate, 7, 24, 4, kGo);
-    place(atlas, donate, kDonateFace);
+    return donate;
+}
+
+void paintButtons(Canvas& atlas, Fonts& fonts) {
+    for (int i = 0; i < static_cast<int>(kButtonFaceCount); ++i)
+        place(atlas, paintButtonFace(fonts, i), kButtonFaces[i]);
+    place(atlas, paintDonationFace(), kDonationFace);
 }
 
 // ---- the pieces of the map and the Setup screen ----
@@ -285,19 +305,21 @@ void paintGroupSprite(Canvas& atlas) {
 // Numbers are drawn over the panels by the game: in the big panels a Large
 // line whose baseline is 26 rows below the top and one at 38; in the small
 // panels Small lines with baselines at 12 and 22.
-void paintSelectedPanel(Canvas& atlas, Fonts& fonts, const AtlasRect& rect, const std::string& title,
-                        const std::string& first, const std::string& second) {
+void paintSelectedPanel(Canvas& atlas, Fonts& fonts, const AtlasRegion& rect,
+                        const std::string& title, const std::string& first,
+                        const std::string& second) {
     Canvas panel = pieceFor(rect);
     paintPanel(panel);
     paintText(panel, *fonts.title, 5, 12, title, kTitle);
-    fillWhole(panel, box(4, 15, static_cast<float>(panel.width - 4), 16), scaled(kPanelBorder, 0.7f));
+    fillWhole(panel, box(4, 15, static_cast<float>(panel.width - 4), 16),
+              scaled(kPanelBorder, 0.7f));
     paintText(panel, *fonts.label, 6, 26, first, kLabel);
     paintText(panel, *fonts.label, 6, 38, second, kLabel);
     place(atlas, panel, rect);
 }
 
-void paintHoveredPanel(Canvas& atlas, Fonts& fonts, const AtlasRect& rect, const std::string& first,
-                       const std::string& second) {
+void paintHoveredPanel(Canvas& atlas, Fonts& fonts, const AtlasRegion& rect,
+                       const std::string& first, const std::string& second) {
     Canvas panel = pieceFor(rect);
     paintPanel(panel);
     paintText(panel, *fonts.small, 2, 12, first, kLabel, true);
@@ -306,10 +328,12 @@ void paintHoveredPanel(Canvas& atlas, Fonts& fonts, const AtlasRect& rect, const
 }
 
 void paintSetupPieces(Canvas& atlas, Fonts& fonts) {
-    for (const auto& [rect, word] : {std::pair{kPlayerHeader, "Player"}, std::pair{kTeamHeader, "Team"}}) {
+    for (const auto& [rect, word] :
+         {std::pair{kPlayerHeader, "Player"}, std::pair{kTeamHeader, "Team"}}) {
         Canvas header = pieceFor(rect);
         paintPanel(header);
-        paintText(header, *fonts.label, (header.width - textWidth(*fonts.label, word)) / 2, 11, word, kTitle);
+        paintText(header, *fonts.label, (header.width - textWidth(*fonts.label, word)) / 2, 11,
+                  word, kTitle);
         place(atlas, header, rect);
     }
     // The bar is tinted with the player's colour; the dark well keeps the
@@ -322,21 +346,30 @@ void paintSetupPieces(Canvas& atlas, Fonts& fonts) {
     place(atlas, bar, kPlayerBar);
 
     Canvas team = pieceFor(kTeamBox);
-    paint(team, 0, 0, team.width, team.height, roundedBox(0, 0, 15, 15, 2), Rgb{200, 204, 214}, true);
+    paint(team, 0, 0, team.width, team.height, roundedBox(0, 0, 15, 15, 2), Rgb{200, 204, 214},
+          true);
     fillWhole(team, roundedBox(1, 1, 14, 14, 1.5f), Rgb{40, 44, 60});
     place(atlas, team, kTeamBox);
 }
 
 // The control symbols, 6 x 9, '#' lit.
 constexpr const char* kControlSymbols[8][9] = {
-    {"......", "......", ".....#", "....##", "#..##.", "####..", ".##...", "......", "......"},  // confirm
-    {"......", "######", "......", "..##..", ".####.", "######", "..##..", "..##..", "......"},  // max
-    {"......", "..##..", ".####.", "##..##", "..##..", ".####.", "##..##", "......", "......"},  // +10
-    {"......", "......", "..##..", ".####.", "######", "......", "......", "......", "......"},  // +1
-    {"......", "......", "......", "######", ".####.", "..##..", "......", "......", "......"},  // -1
-    {"......", "##..##", ".####.", "..##..", "##..##", ".####.", "..##..", "......", "......"},  // -10
-    {"......", "..##..", "..##..", "######", ".####.", "..##..", "......", "######", "......"},  // min
-    {"......", "##..##", ".####.", "..##..", ".####.", "##..##", "......", "......", "......"},  // cancel
+    {"......", "......", ".....#", "....##", "#..##.", "####..", ".##...", "......",
+     "......"},  // confirm
+    {"......", "######", "......", "..##..", ".####.", "######", "..##..", "..##..",
+     "......"},  // max
+    {"......", "..##..", ".####.", "##..##", "..##..", ".####.", "##..##", "......",
+     "......"},  // +10
+    {"......", "......", "..##..", ".####.", "######", "......", "......", "......",
+     "......"},  // +1
+    {"......", "......", "......", "######", ".####.", "..##..", "......", "......",
+     "......"},  // -1
+    {"......", "##..##", ".####.", "..##..", "##..##", ".####.", "..##..", "......",
+     "......"},  // -10
+    {"......", "..##..", "..##..", "######", ".####.", "..##..", "......", "######",
+     "......"},  // min
+    {"......", "##..##", ".####.", "..##..", ".####.", "##..##", "......", "......",
+     "......"},  // cancel
 };
 
 // 3 x 5 digits over the step controls.
@@ -355,8 +388,14 @@ void paintCountSelector(Canvas& atlas, Fonts& fonts) {
     paintText(selector, *fonts.title, 5, 12, "How many ships?", kTitle);
     paintText(selector, *fonts.label, 5, 26, "New group", kLabel);
     paintText(selector, *fonts.label, 5, 38, "Stay", kLabel);
-    const Rgb colours[8] = {kGo, kOwnFleet, kOwnFleet, kOwnFleet, Rgb{250, 170, 90}, Rgb{250, 170, 90},
-                            Rgb{250, 170, 90}, kStop};
+    const Rgb colours[8] = {kGo,
+                            kOwnFleet,
+                            kOwnFleet,
+                            kOwnFleet,
+                            Rgb{250, 170, 90},
+                            Rgb{250, 170, 90},
+                            Rgb{250, 170, 90},
+                            kStop};
     for (int i = 0; i < 8; ++i) {
         const int x = kSelectorControlLeft + i * kSelectorControlPitch;
         for (int y = 0; y < kSelectorControlHeight; ++y)
@@ -378,16 +417,30 @@ void paintCountSelector(Canvas& atlas, Fonts& fonts) {
     place(atlas, selector, kCountSelector);
 }
 
-}  // namespace
-
-bool makeHudImage(Canvas& atlas) {
-    atlas = makeCanvas(256, 256);
-    Fonts fonts;
+bool openFonts(Fonts& fonts) {
     fonts.label.reset(openFace(sansFontPath(), 10));
     fonts.small.reset(openFace(sansFontPath(), 7));
     fonts.title.reset(openFace(boldFontPath(), 10));
     fonts.button.reset(openFace(boldFontPath(), 11));
-    if (!fonts.label || !fonts.small || !fonts.title || !fonts.button) return false;
+    return fonts.label && fonts.small && fonts.title && fonts.button;
+}
+
+}  // namespace
+
+bool makeButtonFace(int index, Canvas& face) {
+    if (index < 0 || index >= static_cast<int>(kButtonFaceCount)) return false;
+    Fonts fonts;
+    if (!openFonts(fonts)) return false;
+    face = paintButtonFace(fonts, index);
+    return true;
+}
+
+Canvas makeDonationFace() { return paintDonationFace(); }
+
+bool makeHudImage(Canvas& atlas) {
+    atlas = makeCanvas(kHudAtlasSize, kHudAtlasSize);
+    Fonts fonts;
+    if (!openFonts(fonts)) return false;
 
     paintButtons(atlas, fonts);
     paintOwnerMarker(atlas);

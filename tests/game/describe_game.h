@@ -43,12 +43,13 @@ inline std::string describeGame(const Game& game) {
     for (const Button& b : game.buttons.buttons) out << (b.visible ? '1' : '0');
     const Button& planetButton = game.buttons.buttons[3];
     out << " planet button " << planetButton.tTop << ',' << planetButton.tBottom << ' '
-        << planetButton.tooltip << " hovered " << game.buttons.hovered << '\n';
+        << planetButton.tooltip << " hovered " << game.picks.hoveredButton << '\n';
     const InteractionState& in = game.interaction;
+    const PickResults& picks = game.picks;
     out << "mode " << static_cast<int>(in.mode) << " count " << in.count << " hoveredGroup "
-        << in.hoveredGroup << " pressTime " << in.pressTime << " hoveredPlanet " << in.hoveredPlanet
-        << " hoveredSetupRow " << in.hoveredSetupRow << " hoveredControl "
-        << in.hoveredSelectorControl << '\n';
+        << picks.hoveredGroup << " pressTime " << in.pressTime << " hoveredPlanet "
+        << picks.hoveredPlanet << " hoveredSetupRow " << picks.hoveredSetupRow << " hoveredControl "
+        << picks.hoveredSelectorControl << '\n';
     const Battle& battle = game.battle;
     out << "battle " << battle.attackerCount << " vs " << battle.defenderCount << " colours "
         << battle.attackerColour << ',' << battle.defenderColour << " sources "

@@ -118,10 +118,10 @@ TEST(CountSelector, SplitCountStaysWithinOneToShipsLessOne) {
     expectCounts(game, {{Minus10, 1}, {Max, 24}});
     EXPECT_EQ(game.interaction.mode, InteractionMode::CountForSplit);
 
-    game.interaction.hoveredSelectorControl = 0;
+    game.picks.hoveredSelectorControl = 0;
     press(game, SelectorControl::Confirm);
     EXPECT_EQ(game.interaction.mode, InteractionMode::PlaceSplit);
-    EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+    EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
     EXPECT_EQ(game.interaction.count, 24);
 }
 
@@ -143,26 +143,26 @@ TEST(CountSelector, NewGroupMayTakeTheWholePlanet) {
     game.interaction.count = 5;
     expectCounts(game, {{Minus10, 1}, {Minus1, 1}, {Max, 25}, {Min, 1}});
 
-    game.interaction.hoveredSelectorControl = 0;
+    game.picks.hoveredSelectorControl = 0;
     press(game, SelectorControl::Confirm);
     EXPECT_EQ(game.interaction.mode, InteractionMode::PlaceNewGroup);
-    EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+    EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
 }
 
 TEST(CountSelector, CancelClosesEitherSelector) {
     Game game;
     prepare(game, GamePhase::Movement);
     openSplitSelector(game, 9);
-    game.interaction.hoveredSelectorControl = 7;
+    game.picks.hoveredSelectorControl = 7;
     press(game, SelectorControl::Cancel);
     EXPECT_EQ(game.interaction.mode, InteractionMode::Idle);
-    EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+    EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
 
     openNewGroupSelector(game, 9);
-    game.interaction.hoveredSelectorControl = 7;
+    game.picks.hoveredSelectorControl = 7;
     press(game, SelectorControl::Cancel);
     EXPECT_EQ(game.interaction.mode, InteractionMode::Idle);
-    EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+    EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
 }
 
 TEST(CountSelector, BattlePhaseActsOnTheSplitSelectorOnly) {
@@ -254,7 +254,7 @@ TEST(Placement, SplitInMovementSendsShipsFromTheSelectedGroup) {
     game.session.selectedGroupId = id;
     game.interaction.mode = InteractionMode::PlaceSplit;
     game.interaction.count = 3;
-    game.interaction.hoveredSelectorControl = 2;
+    game.picks.hoveredSelectorControl = 2;
 
     placeTarget(game, 0.0f, 50.0f);
 
@@ -272,7 +272,7 @@ TEST(Placement, SplitInMovementSendsShipsFromTheSelectedGroup) {
     EXPECT_EQ(split.stepsLeft, 2);
     EXPECT_EQ(game.session.selectedGroupId, id);
     EXPECT_EQ(game.interaction.mode, InteractionMode::Idle);
-    EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+    EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
     EXPECT_TRUE(visible(game, kSplit));    // availability was refreshed: 7 ships left
     EXPECT_TRUE(visible(game, kCombine));  // the new group stands beside it
 }
@@ -322,7 +322,7 @@ TEST(Placement, BattlePhaseSplitsTheSelectedGroupInEitherMode) {
         game.session.selectedGroupId = id;
         game.interaction.mode = mode;
         game.interaction.count = 4;
-        game.interaction.hoveredSelectorControl = 1;
+        game.picks.hoveredSelectorControl = 1;
 
         placeTarget(game, 64.0f, 0.0f);
 
@@ -332,7 +332,7 @@ TEST(Placement, BattlePhaseSplitsTheSelectedGroupInEitherMode) {
         EXPECT_EQ(game.registry.groups[1].stepsLeft, 2);
         EXPECT_EQ(game.planets[2].ships, 25);
         EXPECT_EQ(game.interaction.mode, InteractionMode::Idle);
-        EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+        EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
         EXPECT_TRUE(visible(game, kCombine));
     }
 }
@@ -426,7 +426,7 @@ TEST(Placement, AbandonedWhenNoValidCountExists) {
         game.buttons.buttons[kCreate].visible = true;
         game.interaction.mode = c.mode;
         game.interaction.count = 3;
-        game.interaction.hoveredSelectorControl = -1;
+        game.picks.hoveredSelectorControl = -1;
         const std::string before = describeGame(game);
 
         placeTarget(game, 200.0f, 0.0f);
@@ -494,11 +494,11 @@ TEST(GroupCommands, GroupCyclingClosesAnOpenSelector) {
         placePlanet(game, 0, 0.0f, 0.0f, 5, -1);
         const int onPlanet = standingGroup(game, 0.0f, 0.0f, 8, 0);
         game.interaction.mode = InteractionMode::CountForSplit;
-        game.interaction.hoveredSelectorControl = 4;
+        game.picks.hoveredSelectorControl = 4;
         runGroupCommand(game, id);
         EXPECT_EQ(game.session.selectedGroupId, onPlanet) << static_cast<int>(id);
         EXPECT_EQ(game.interaction.mode, InteractionMode::Idle);
-        EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+        EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
         EXPECT_TRUE(visible(game, kPlanetAction));
     }
 }

@@ -230,7 +230,7 @@ struct RandomPlayer {
         move("placement", [&] {
             placeTarget(game, x, y);
             game.interaction.mode = InteractionMode::Idle;  // as the map click ends it
-            game.interaction.hoveredSelectorControl = -1;
+            game.picks.hoveredSelectorControl = -1;
         });
         if (countGroups(game.registry) > groupsBefore) ++(newGroup ? newGroups : splits);
     }
@@ -239,7 +239,7 @@ struct RandomPlayer {
         move("right click", [&] {
             game.session.selectedGroupId = -1;
             game.session.selectedPlanet = -1;
-            game.interaction.hoveredSelectorControl = -1;
+            game.picks.hoveredSelectorControl = -1;
             game.interaction.mode = InteractionMode::Idle;
             refreshAvailability(game, player());
             game.buttons.buttons[static_cast<int>(CommandId::CreateGroup)].visible = false;

@@ -13,9 +13,11 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "data_folder.h"
 #include "game/commands.h"
@@ -452,15 +454,24 @@ TEST_F(SaveFileTest, LoadEmptiesARunningBattle) {
 }
 
 TEST_F(SaveFileTest, UnreadableSaveIsReportedAndChangesNothing) {
-    fs::create_directory(kSavePath);
-    Game game;
-    initialiseGame(game);
-    const std::string before = describeGame(game);
-    bool loaded = true;
-    const std::string errors = loadReportingErrors(game, loaded);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(describeGame(game), before);
-    EXPECT_EQ(linesIn(errors), 1) << errors;
+    const std::pair<const char*, std::function<void()>> obstacles[] = {
+        {"a folder", [] { fs::create_directory(kSavePath); }},
+        {"a named pipe without a writer", [] { ASSERT_EQ(mkfifo(kSavePath.c_str(), 0600), 0); }},
+        {"a link to a device without end", [] { fs::create_symlink("/dev/zero", kSavePath); }},
+    };
+    for (const auto& [name, place] : obstacles) {
+        SCOPED_TRACE(name);
+        fs::remove(kSavePath);
+        place();
+        Game game;
+        initialiseGame(game);
+        const std::string before = describeGame(game);
+        bool loaded = true;
+        const std::string errors = loadReportingErrors(game, loaded);
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(describeGame(game), before);
+        EXPECT_EQ(linesIn(errors), 1) << errors;
+    }
 }
 
 // ---------------------------------------------------------------------------

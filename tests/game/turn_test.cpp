@@ -44,7 +44,7 @@ void placePlanet(Game& game, int i, float x, float y, int owner) {
 
 TEST(Buttons, ConstructedPanelMatchesTheTable) {
     const ButtonPanel panel = constructButtonPanel();
-    EXPECT_EQ(panel.hovered, -1);
+    EXPECT_EQ(Game().picks.hoveredButton, -1);
     for (const Button& button : panel.buttons) EXPECT_FALSE(button.visible);
     EXPECT_EQ(panel.buttons[2].tooltip.size(), 84u);
     EXPECT_FLOAT_EQ(panel.buttons[3].sLeft, 0.6171875f);

@@ -30,7 +30,7 @@ struct Map {
             game.planets[i].x = 5000.0f + 100.0f * static_cast<float>(i);
             game.planets[i].y = 5000.0f;
         }
-        game.buttons.hovered = -1;
+        game.picks.hoveredButton = -1;
         refreshAvailability(game, 0);
     }
 
@@ -67,7 +67,7 @@ TEST(MapInteraction, PressDurationDecidesWhatAReleaseOverAGroupMeans) {
     const int enemy = map.group(-100, 80, 10, 1);
     map.game.session.selectedGroupId = mine;
 
-    map.game.interaction.hoveredGroup = other;
+    map.game.picks.hoveredGroup = other;
     map.click(110, 60, 500);  // a short click on an own group selects it
     EXPECT_EQ(map.game.session.selectedGroupId, other);
     EXPECT_EQ(map.find(other).stepsLeft, 0);
@@ -82,7 +82,7 @@ TEST(MapInteraction, PressDurationDecidesWhatAReleaseOverAGroupMeans) {
     EXPECT_FLOAT_EQ(map.find(mine).destinationX, 110.0f);
     EXPECT_FLOAT_EQ(map.find(mine).destinationY, 60.0f);
 
-    map.game.interaction.hoveredGroup = enemy;
+    map.game.picks.hoveredGroup = enemy;
     map.click(-90, 90, 100);  // a short click on an enemy aims at the enemy
     EXPECT_FLOAT_EQ(map.find(mine).destinationX, -100.0f);
     EXPECT_FLOAT_EQ(map.find(mine).destinationY, 80.0f);
@@ -90,7 +90,7 @@ TEST(MapInteraction, PressDurationDecidesWhatAReleaseOverAGroupMeans) {
     // A planet under the pointer wins over a group, whatever the duration.
     map.game.planets[3].x = 200.5f;
     map.game.planets[3].y = -70.25f;
-    map.game.interaction.hoveredPlanet = 3;
+    map.game.picks.hoveredPlanet = 3;
     map.click(205, -66, 3000);
     EXPECT_FLOAT_EQ(map.find(mine).destinationX, 200.5f);
     EXPECT_FLOAT_EQ(map.find(mine).destinationY, -70.25f);
@@ -117,7 +117,7 @@ TEST(MapInteraction, AGroupGoneSinceTheFrameLeavesThePointerAsTarget) {
     Map map(GamePhase::Movement);
     const int mine = map.group(0, 0, 10, 0);
     map.game.session.selectedGroupId = mine;
-    map.game.interaction.hoveredGroup = 77;  // no group has this id
+    map.game.picks.hoveredGroup = 77;  // no group has this id
     map.click(150, -20, 100);
     EXPECT_FLOAT_EQ(map.find(mine).destinationX, 150.0f);
     EXPECT_FLOAT_EQ(map.find(mine).destinationY, -20.0f);
@@ -146,11 +146,11 @@ TEST(MapInteraction, PlacementsTargetInsideTheMapAndAreAbandonedOutside) {
     map.game.planets[4].ships = 25;
     map.game.planets[4].x = 60;
     map.game.planets[4].y = 60;
-    map.game.interaction.hoveredPlanet = 4;
+    map.game.picks.hoveredPlanet = 4;
     map.click(60, 60, 100);  // select the own planet
     ASSERT_EQ(map.game.session.selectedPlanet, 4);
     ASSERT_TRUE(map.game.buttons.buttons[kCreate].visible);
-    map.game.interaction.hoveredPlanet = -1;
+    map.game.picks.hoveredPlanet = -1;
 
     runGroupCommand(map.game, CommandId::CreateGroup);
     pressSelectorControl(map.game, SelectorControl::Max);
@@ -159,12 +159,12 @@ TEST(MapInteraction, PlacementsTargetInsideTheMapAndAreAbandonedOutside) {
 
     // A release over a button in the column abandons the placement without
     // pressing the button.
-    map.game.buttons.hovered = kEndMovement;
+    map.game.picks.hoveredButton = kEndMovement;
     map.click(-380, 0, 100);
     EXPECT_EQ(map.game.interaction.mode, InteractionMode::Idle);
     EXPECT_EQ(map.game.session.phase, GamePhase::Movement);
     EXPECT_EQ(countGroups(map.game.registry), 0);
-    map.game.buttons.hovered = -1;
+    map.game.picks.hoveredButton = -1;
 
     runGroupCommand(map.game, CommandId::CreateGroup);
     pressSelectorControl(map.game, SelectorControl::Max);
@@ -202,11 +202,11 @@ TEST(MapInteraction, ARightClickCancelsSelectionsAndTheSelector) {
 TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeams) {
     Map map(GamePhase::Setup);
     initialiseGame(map.game);
-    map.game.interaction.hoveredSetupRow = 1;
+    map.game.picks.hoveredSetupRow = 1;
     map.click(30, 50, 100);
     EXPECT_EQ(map.game.session.teams[1], 1);
 
-    map.game.buttons.hovered = static_cast<int>(CommandId::IncreasePlayers);
+    map.game.picks.hoveredButton = static_cast<int>(CommandId::IncreasePlayers);
     map.click(55, 165, 100);
     EXPECT_EQ(map.game.session.playerCount, 3);
     EXPECT_EQ(map.game.session.teams[1], 1);  // the button wins over the row

@@ -136,7 +136,7 @@ TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
                 // move, so a release waits one tick after a move to see it.
                 if (movedLastTick) {
                     send = false;
-                } else if (state.buttons.hovered == kQuit) {
+                } else if (state.picks.hoveredButton == kQuit) {
                     event[0] = mouseMove(600, 100);
                 } else {
                     event[0] = mouseButton(SDL_BUTTON_LEFT, false);

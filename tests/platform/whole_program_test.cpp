@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
+#include <sys/stat.h>
+
+#include <sstream>
+#include <string>
+
 
 #include "platform/game_process.h"
 
@@ -62,6 +67,37 @@ TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
         }
     }
     EXPECT_EQ(logLines, 1) << game.errors();
+}
+
+// A model file linked to /dev/zero was once read without end, and a named
+// pipe for a picture waited for a writer: no window ever came. Art that is
+// not a regular file is now refused like damaged art.
+TEST(WholeProgram, ArtThatIsNoRegularFileGivesOneLineEachAndTheGameRuns) {
+    XDisplay screen;
+    ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
+    DataFolder directory;
+    installArt(directory.path());
+    const std::filesystem::path model = directory.path() / "Data" / "Sphere Model00.txt";
+    const std::filesystem::path hud = directory.path() / "Data" / "HUD.bmp";
+    std::filesystem::remove(model);
+    std::filesystem::create_symlink("/dev/zero", model);
+    std::filesystem::remove(hud);
+    ASSERT_EQ(mkfifo(hud.c_str(), 0600), 0);
+    GameProcess game(directory.path(), true);
+    Window window = 0;
+    ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
+        << game.errors();
+    screen.requestClose(window);
+
+    EXPECT_EQ(game.exitCode(), 0);
+    std::istringstream errors(game.errors());
+    std::string hudLine, modelLine, more;
+    std::getline(errors, hudLine), std::getline(errors, modelLine), std::getline(errors, more);
+    EXPECT_NE(hudLine.find("Data/HUD.bmp"), std::string::npos) << hudLine;
+    EXPECT_NE(modelLine.find("Data/Sphere Model00.txt"), std::string::npos) << modelLine;
+    for (const std::string& line : {hudLine, modelLine})
+        EXPECT_NE(line.find("not a regular file"), std::string::npos) << line;
+    EXPECT_EQ(more, "");
 }
 
 TEST(WholeProgram, WithoutADisplayItSaysSoInOneLineAndFails) {

@@ -109,7 +109,7 @@ TEST_F(Window, StartUpLeavesTheSetupScreenAndItsDrawingState) {
     glClearColor(1, 1, 1, 1);  // so a frame that does not clear shows
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0, 0, 0, 0);
-    composeFrame(program->game, program->art, FrameInput{});
+    composeFrame(program->game, program->game.picks, program->art, FrameInput{});
     std::array<GLubyte, 4> pixel{1, 1, 1, 1};
     glReadBuffer(GL_BACK);
     glReadPixels(400, 300, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());

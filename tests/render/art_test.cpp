@@ -1,6 +1,11 @@
 // Textures and text in the window: the cells of the right codes lit in the
 // text's colour with white texels left out, bytes past ASCII left blank, and
 // a damaged picture replaced by a transparent texel with one line of notice.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <utility>
+
 #include "render/render_fixture.h"
 #include "render/text.h"
 #include "render/texture.h"
@@ -39,12 +44,33 @@ TEST_F(Texture, DamagedOrMissingPictureGivesOneLineAndATransparentTexel) {
     std::vector<uint8_t> cut = encodeBitmap(kAtlasSide, kAtlasSide, hudTexel);
     cut.resize(cut.size() / 2);
     writeBytes("Data/cut.bmp", cut);
-    for (const std::string name : {"cut.bmp", "missing.bmp"}) {
+    // A 4096 x 4096 bitmap whose pixels lie beyond a gap that takes the file
+    // one byte past the cap: a picture that only the cap refuses.
+    const uint32_t hugeSize = 64 * 1024 * 1024 + 1;
+    std::vector<uint8_t> huge = encodeBitmap(4, 1, hudTexel);
+    huge.resize(54);
+    auto setField = [&huge](int at, uint32_t value) {
+        for (int i = 0; i < 4; ++i) huge[at + i] = static_cast<uint8_t>(value >> 8 * i);
+    };
+    setField(2, hugeSize);
+    setField(10, hugeSize - 4096 * 4096 * 3);  // where the pixels start
+    setField(18, 4096);
+    setField(22, 4096);
+    writeBytes("Data/huge.bmp", huge);
+    std::filesystem::resize_file("Data/huge.bmp", hugeSize);
+    ASSERT_EQ(mkfifo("Data/pipe.bmp", 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {{"cut.bmp", "outside the file"},
+                                                         {"missing.bmp", "no such file"},
+                                                         {"huge.bmp", "larger than 64 MB"},
+                                                         {"pipe.bmp", "not a regular file"}};
+    for (const auto& [name, reason] : cases) {
+        SCOPED_TRACE(name);
         testing::internal::CaptureStderr();
         EXPECT_NE(loadTexture("Data", name), 0u);
         const std::string errors = testing::internal::GetCapturedStderr();
         EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
         EXPECT_NE(errors.find("Data/" + name), std::string::npos) << errors;
+        EXPECT_NE(errors.find(reason), std::string::npos) << errors;
         GLint width = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
         std::array<GLubyte, 8> texels{};

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/hud_atlas.h"
 #include "render/art.h"
 #include "render/frame_input.h"
 #include "render/render.h"
@@ -65,11 +66,12 @@ protected:
         // The HUD: markers and group sprites white, so they show their tint,
         // and the panels in greys. The font: each glyph cell of code k in grey 2k.
         std::vector<uint8_t> hud(256 * 256 * 4, 0), font(256 * 256 * 4, 0);
-        fill(hud, 0, 40, 216, 256, 255);
-        fill(hud, 41, 51, 246, 256, 255);
-        fill(hud, 0, 136, 139, 184, kSelectedPlanetPanelGrey);
-        fill(hud, 0, 128, 93, 138, kSelectedGroupPanelGrey);
-        fill(hud, 41, 85, 185, 240, kHoveredPanelGrey);
+        fill(hud, kOwnerMarker, 255);
+        fill(hud, kGroupSprite, 255);
+        fill(hud, kSelectedPlanetPanel, kSelectedPlanetPanelGrey);
+        fill(hud, kSelectedGroupPanel, kSelectedGroupPanelGrey);
+        fill(hud, kHoveredPlanetPanel, kHoveredPanelGrey);
+        fill(hud, kHoveredGroupPanel, kHoveredPanelGrey);
         for (int k = 0; k < 128; ++k) {
             fill(font, k % 20 * 7, k % 20 * 7 + 7, 151 - k / 20 * 9, 160 - k / 20 * 9, 2 * k);
             fill(font, k % 20 * 9, k % 20 * 9 + 9, 74 - k / 20 * 11, 85 - k / 20 * 11, 2 * k);
@@ -112,8 +114,8 @@ protected:
     // The text drawn with its top left at (x, y), read back from the glyphs'
     // greys: only green survives both the yellow and the cyan text.
     static std::string textAt(int x, int y, int length, FontSize size) {
-        const int advance = size == FontSize::Large ? 9 : 7;
-        const float middle = static_cast<float>(y) - (size == FontSize::Large ? 5.5f : 4.5f);
+        const int advance = glyphAdvance(size);
+        const float middle = static_cast<float>(y) - static_cast<float>(glyphHeight(size)) / 2.0f;
         std::string text;
         for (int i = 0; i < length; ++i)
             text += static_cast<char>(pixelAt(x + i * advance + advance / 2.0f, middle).g / 2);
@@ -141,6 +143,9 @@ protected:
     Game game;
 
 private:
+    static void fill(std::vector<uint8_t>& rgba, const AtlasRegion& region, int grey) {
+        fill(rgba, region.sLeft, region.sRight, region.tBottom, region.tTop, grey);
+    }
     static void fill(std::vector<uint8_t>& rgba, int s0, int s1, int t0, int t1, int grey) {
         for (int t = t0; t < t1; ++t)
             for (int s = s0; s < s1; ++s)

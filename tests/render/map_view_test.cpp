@@ -2,6 +2,7 @@
 // panels, the courses, and a screenshot of a whole map.
 #include "render/map_view.h"
 
+#include "game/animation.h"
 #include "render/map_fixture.h"
 
 namespace {
@@ -34,7 +35,7 @@ TEST_F(MapFixture, PlanetsShowWhatTheViewersTeamLastSaw) {
     game.session.selectedPlanet = 2;
 
     beginFrame();
-    for (int i = 0; i < 4; ++i) drawPlanet(game, art, i, pointerAt(0, 0, 2000));
+    for (int i = 0; i < 4; ++i) drawPlanet(game, art, i);
     // The marker shows at its corners, around the model.
     EXPECT_EQ(pixelAt(18, 118), kBlack);
     EXPECT_EQ(pixelAt(118, 118), kBlack);
@@ -43,6 +44,7 @@ TEST_F(MapFixture, PlanetsShowWhatTheViewersTeamLastSaw) {
     EXPECT_GT(pixelAt(300, 100).r, 0) << "the model is drawn over its marker";
 
     // A frame of 2 s turns every planet by 60 degrees, the marker only of the selected one.
+    advanceAnimation(game, 2000);
     float turned = Game().planets[1].spin + 60.0f;
     if (turned > 360.0f) turned -= 360.0f;
     EXPECT_FLOAT_EQ(game.planets[1].spin, turned);
@@ -52,9 +54,9 @@ TEST_F(MapFixture, PlanetsShowWhatTheViewersTeamLastSaw) {
     // Production at the anchor (-44, -73) + 28, ships right-aligned at + 42.
     const char* expected[4] = {"????", "????", "1317", "????"};
     for (int i = 0; i < 4; ++i) {
-        game.interaction.hoveredPlanet = i;
+        game.picks.hoveredPlanet = i;
         beginFrame(false);
-        drawHoveredPlanetPanel(game, art, pointerAt(0, -100));
+        drawHoveredPlanetPanel(game, game.picks, art, pointerAt(0, -100));
         EXPECT_EQ(textAt(-16, -78, 2, FontSize::Small) + textAt(-16, -88, 2, FontSize::Small),
                   expected[i])
             << "planet " << i;
@@ -69,25 +71,25 @@ TEST_F(MapFixture, EnemyGroupsOutOfSightAreNeitherDrawnNorPicked) {
     const int ally = createGroup(game.registry, 300, -200, 300, -200, 50, 2);
 
     beginFrame(false);
-    drawGroups(game, art, pointerAt(0, 0));
+    drawGroups(game, game.picks, art);
     EXPECT_EQ(pixelAt(0, -100), (Rgb{255, 0, 0}));
     EXPECT_EQ(pixelAt(25, -100), (Rgb{0, 255, 0}));
     EXPECT_EQ(pixelAt(200, -100), kBlack);
     EXPECT_EQ(pixelAt(300, -200), (Rgb{0, 0, 255}));
-    pickGroup(game, pointerAt(200, -100));
-    EXPECT_EQ(game.interaction.hoveredGroup, -1);
-    pickGroup(game, pointerAt(26, -101));
-    EXPECT_EQ(game.interaction.hoveredGroup, inSight);
-    pickGroup(game, pointerAt(300, -200));
-    ASSERT_EQ(game.interaction.hoveredGroup, ally);
+    pickGroup(game, game.picks, pointerAt(200, -100));
+    EXPECT_EQ(game.picks.hoveredGroup, -1);
+    pickGroup(game, game.picks, pointerAt(26, -101));
+    EXPECT_EQ(game.picks.hoveredGroup, inSight);
+    pickGroup(game, game.picks, pointerAt(300, -200));
+    ASSERT_EQ(game.picks.hoveredGroup, ally);
 
     // An ally's ships and steps show, an enemy's do not. Anchor (256, -173).
     beginFrame(false);
-    drawHoveredGroupPanel(game, art, pointerAt(300, -200));
+    drawHoveredGroupPanel(game, game.picks, art, pointerAt(300, -200));
     EXPECT_EQ(textAt(284, -178, 2, FontSize::Small) + textAt(291, -188, 1, FontSize::Small), "500");
-    game.interaction.hoveredGroup = inSight;
+    game.picks.hoveredGroup = inSight;
     beginFrame(false);
-    drawHoveredGroupPanel(game, art, pointerAt(300, -200));
+    drawHoveredGroupPanel(game, game.picks, art, pointerAt(300, -200));
     EXPECT_EQ(textAt(277, -178, 2, FontSize::Small) + textAt(284, -188, 2, FontSize::Small), "????");
 }
 
@@ -98,7 +100,7 @@ TEST_F(MapFixture, PanelsKeepTheirPlaces) {
     game.session.selectedGroupId = createGroup(game.registry, 0, 0, 100, 0, 123, 0);
 
     beginFrame(false);
-    drawSelectedGroupPanel(game, art, pointerAt(0, 0));
+    drawSelectedGroupPanel(game, art);
     EXPECT_EQ(pixelAt(-390, 290).g, kSelectedGroupPanelGrey);
     EXPECT_EQ(textAt(-300, 282, 3, FontSize::Large) + textAt(-282, 270, 1, FontSize::Large), "1234");
 
@@ -106,7 +108,7 @@ TEST_F(MapFixture, PanelsKeepTheirPlaces) {
     game.session.selectedPlanet = 5;
     beginFrame(false);
     drawSelectedPlanetPanel(game, art);
-    drawSelectedGroupPanel(game, art, pointerAt(0, 0));
+    drawSelectedGroupPanel(game, art);
     EXPECT_EQ(pixelAt(-390, 290).g, kSelectedPlanetPanelGrey);
     EXPECT_EQ(pixelAt(-390, 240).g, kSelectedGroupPanelGrey);
     EXPECT_EQ(pixelAt(-390, 200), kBlack);
@@ -114,9 +116,9 @@ TEST_F(MapFixture, PanelsKeepTheirPlaces) {
     EXPECT_EQ(textAt(-300, 232, 3, FontSize::Large), "123");
 
     // Hover panels stop at the button column and at the top edge: (-198, 300).
-    game.interaction.hoveredPlanet = 5;
+    game.picks.hoveredPlanet = 5;
     beginFrame(false);
-    drawHoveredPlanetPanel(game, art, pointerAt(-300, 295));
+    drawHoveredPlanetPanel(game, game.picks, art, pointerAt(-300, 295));
     EXPECT_EQ(pixelAt(-197.5f, 299.5f).g, kHoveredPanelGrey);
     EXPECT_EQ(pixelAt(-199.5f, 290), kBlack);
     EXPECT_EQ(textAt(-170, 295, 2, FontSize::Small), "21");
@@ -128,9 +130,9 @@ TEST_F(MapFixture, CoursesShowTheNextStepAndOnHoverTheRest) {
     const int farOff = createGroup(game.registry, 0.5f, 100.5f, -99.5f, 100.5f, 5, 0);
     ASSERT_EQ(findGroup(game.registry, farOff)->stepsLeft, 4);
 
-    game.interaction.hoveredGroup = arriving;
+    game.picks.hoveredGroup = arriving;
     beginFrame(false);
-    drawGroups(game, art, pointerAt(0, 0));
+    drawGroups(game, game.picks, art);
     EXPECT_EQ(pixelAt(-12, 0.5f), (Rgb{255, 0, 0})) << "one step left: the line runs to the goal";
     EXPECT_EQ(pixelAt(-27.5f, 0.5f), kBlack) << "and no further";
     std::vector<uint8_t> frame(800 * 600 * 3);
@@ -142,9 +144,9 @@ TEST_F(MapFixture, CoursesShowTheNextStepAndOnHoverTheRest) {
     EXPECT_EQ(pixelAt(-25.5f, 98.5f), (Rgb{255, 0, 0}));
     EXPECT_EQ(pixelAt(-37.5f, 103), kBlack);
 
-    game.interaction.hoveredGroup = farOff;
+    game.picks.hoveredGroup = farOff;
     beginFrame(false);
-    drawGroups(game, art, pointerAt(0, 0));
+    drawGroups(game, game.picks, art);
     const Rgb rest = pixelAt(-70, 100.5f);
     EXPECT_TRUE(std::abs(rest.r - 128) <= 1 && rest.r == rest.b) << rest;
 }
@@ -159,18 +161,18 @@ TEST_F(MapFixture, ScreenshotOfANewEightPlayerGame) {
     for (int i = 0; i < 8; ++i) game.planets[i * 4].owner = i;
     game.session.selectedPlanet = 0;
     setDestination(game.registry, 0, 300, -200);
-    game.session.selectedGroupId = game.interaction.hoveredGroup = 0;
+    game.session.selectedGroupId = game.picks.hoveredGroup = 0;
     const Group& hovered = game.registry.groups.front();
     const FrameInput input = pointerAt(static_cast<int>(hovered.x), static_cast<int>(hovered.y), 16);
 
     beginFrame();
-    for (int i = 0; i < kPlanetCount; ++i) drawPlanet(game, art, i, input);
+    for (int i = 0; i < kPlanetCount; ++i) drawPlanet(game, art, i);
     glDisable(GL_DEPTH_TEST);
-    drawGroups(game, art, input);
-    pickGroup(game, input);
+    drawGroups(game, game.picks, art);
+    pickGroup(game, game.picks, input);
     drawSelectedPlanetPanel(game, art);
-    drawSelectedGroupPanel(game, art, input);
-    drawHoveredGroupPanel(game, art, input);
+    drawSelectedGroupPanel(game, art);
+    drawHoveredGroupPanel(game, game.picks, art, input);
     writeScreenshot("map_new_eight_player_game");
-    EXPECT_EQ(game.interaction.hoveredGroup, 0);
+    EXPECT_EQ(game.picks.hoveredGroup, 0);
 }

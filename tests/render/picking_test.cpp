@@ -17,7 +17,7 @@ TEST_F(Picking, EachPassFindsTheShapeUnderThePointerOrNothing) {
         compose(pointerAt(x, y));
         return result;
     };
-    const InteractionState& hover = game().interaction;
+    const PickResults& hover = game().picks;
     dispatchCommand(game(), CommandId::IncreasePlayers);  // rows at tops 80, 60, 40
     EXPECT_EQ(hoveredAt(30, 50, hover.hoveredSetupRow), 1);
     EXPECT_EQ(hoveredAt(24, 30, hover.hoveredSetupRow), 2);

@@ -1,7 +1,9 @@
 // Planet models loaded from their files in Data/ and drawn in a real window.
 #include "render/model.h"
 
+#include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "render/map_fixture.h"
 
@@ -45,12 +47,19 @@ TEST_F(MapFixture, ModelStripWithNegativeSIsDrawnUntexturedAndTheNextTexturedAga
 
 TEST_F(MapFixture, DamagedModelFileLeavesTheModelEmptyWithOneLineOnStandardError) {
     std::ofstream("Data/Broken.txt") << "red.bmp\nobjects -4\n";
-    Model model;
-    testing::internal::CaptureStderr();
-    loadModel(model, "Data", "Broken");
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(model.objects.empty());
-    EXPECT_EQ(model.texture, 0u);
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    EXPECT_NE(errors.find("Broken.txt"), std::string::npos) << errors;
+    std::filesystem::create_symlink("/dev/zero", "Data/Endless.txt");
+    const std::pair<std::string, std::string> cases[] = {
+        {"Broken", "negative"}, {"Missing", "no such file"}, {"Endless", "not a regular file"}};
+    for (const auto& [name, reason] : cases) {
+        SCOPED_TRACE(name);
+        Model model;
+        testing::internal::CaptureStderr();
+        loadModel(model, "Data", name);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(model.objects.empty());
+        EXPECT_EQ(model.texture, 0u);
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find(name + ".txt"), std::string::npos) << errors;
+        EXPECT_NE(errors.find(reason), std::string::npos) << errors;
+    }
 }

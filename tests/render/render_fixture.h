@@ -74,7 +74,9 @@ protected:
         if (program) closeWindow(*program);
     }
 
-    void compose(const FrameInput& input) { composeFrame(game(), program->art, input); }
+    void compose(const FrameInput& input) {
+        composeFrame(game(), game().picks, program->art, input);
+    }
     Game& game() { return program->game; }
     const Art& art() { return program->art; }
     static void beginMapDrawing() {

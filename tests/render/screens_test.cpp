@@ -27,7 +27,7 @@ TEST_F(Screens, ButtonsSitAtTheirPlacesAndQuitMovesBetweenSetupAndTheMap) {
                                       {20, 50, 159}}) {
         expectButtonAt(game(), index, x, y);
     }
-    EXPECT_EQ(game().buttons.hovered, 15);
+    EXPECT_EQ(game().picks.hoveredButton, 15);
     compose(pointerAt(-390, -290));  // now with the tooltip
     EXPECT_TRUE(saveScreenshot("setup_screen"));
 
@@ -40,18 +40,18 @@ TEST_F(Screens, ButtonsSitAtTheirPlacesAndQuitMovesBetweenSetupAndTheMap) {
          {std::array{15, -232, -155}, {4, -399, -190}, {6, -399, -155}, {9, -364, -190}}) {
         expectButtonAt(game(), index, x, y);
     }
-    EXPECT_EQ(game().buttons.hovered, 6);
+    EXPECT_EQ(game().picks.hoveredButton, 6);
 }
 
 TEST_F(Screens, TooltipEndsAtTheRightEdgeAndGoesWithTheHover) {
     const Texel b = {glyphTexel('B').r, glyphTexel('B').g, 0};  // "Begin your turn", yellow
-    game().buttons.hovered = 16;
+    game().picks.hoveredButton = 16;
     compose(pointerAt(100, 0));
     EXPECT_EQ(pixelAt(103, 4), b);  // its top 9 units above the pointer
-    game().buttons.hovered = 16;
+    game().picks.hoveredButton = 16;
     compose(pointerAt(350, 0));
     EXPECT_EQ(pixelAt(298, 4), b);  // pulled back to 400 - 15 * 7
-    EXPECT_EQ(game().buttons.hovered, -1);
+    EXPECT_EQ(game().picks.hoveredButton, -1);
     compose(pointerAt(350, 0));
     EXPECT_EQ(pixelAt(298, 4), kBlack);
 }
@@ -82,7 +82,7 @@ TEST_F(Screens, CountSelectorShowsARemainderOnlyWhenThereIsSomethingToTakeFrom) 
 
 TEST_F(Screens, MapFrameDrawsWithTheDepthTestAfterATurnScreenTooltip) {
     beginTurn();
-    game().buttons.hovered = 16;
+    game().picks.hoveredButton = 16;
     compose(pointerAt(0, 100));
     ASSERT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(saveScreenshot("turn_screen"));

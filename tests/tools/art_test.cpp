@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "game/buttons.h"
+#include "game/commands.h"
 #include "tools/canvas.h"
 #include "tools/font_art.h"
 #include "tools/hud_art.h"
@@ -99,24 +101,59 @@ TEST(ArtFont, EveryPrintableGlyphLiesInTheCellTheGameSamples) {
 TEST(ArtHud, ButtonsFillTheirRectanglesAndNothingLeaksBetweenThem) {
     Canvas hud;
     ASSERT_TRUE(makeHudImage(hud));
-    std::vector<AtlasRect> faces(std::begin(kButtonRects), std::end(kButtonRects));
-    faces.push_back(kDonateFace);
-    for (const AtlasRect& r : faces) {
+    std::vector<AtlasRegion> faces(std::begin(kButtonFaces), std::end(kButtonFaces));
+    faces.push_back(kDonationFace);
+    for (const AtlasRegion& r : faces) {
         int opaque = 0;
-        for (int s = r.s0; s < r.s1; ++s)
-            for (int t = r.t0; t < r.t1; ++t) opaque += !(texelAt(hud, s, t) == kTransparent);
+        for (int s = r.sLeft; s < r.sRight; ++s)
+            for (int t = r.tBottom; t < r.tTop; ++t)
+                opaque += !(texelAt(hud, s, t) == kTransparent);
         // Only the rounded corners may be see-through.
-        EXPECT_GE(opaque, (r.s1 - r.s0) * (r.t1 - r.t0) - 16) << r.s0 << "," << r.t0;
+        EXPECT_GE(opaque, (r.sRight - r.sLeft) * (r.tTop - r.tBottom) - 16)
+            << r.sLeft << "," << r.tBottom;
         // The texel rows just outside stay clear, so a neighbour never shows at an edge.
-        for (int s = r.s0; s < r.s1 && r.t1 < 256; ++s) {
+        for (int s = r.sLeft; s < r.sRight && r.tTop < 256; ++s) {
             bool inOther = false;
-            for (const AtlasRect& o : faces)
-                inOther |= &o != &r && s >= o.s0 && s < o.s1 && r.t1 >= o.t0 && r.t1 < o.t1;
+            for (const AtlasRegion& o : faces)
+                inOther |= &o != &r && s >= o.sLeft && s < o.sRight && r.tTop >= o.tBottom &&
+                           r.tTop < o.tTop;
             if (!inOther) {
-                EXPECT_EQ(texelAt(hud, s, r.t1), kTransparent) << s << "," << r.t1;
+                EXPECT_EQ(texelAt(hud, s, r.tTop), kTransparent) << s << "," << r.tTop;
             }
         }
     }
+}
+
+// What the game's button table samples must be the picture the art program
+// painted for that button: a wrong row or column in the table shows a piece
+// of a neighbour, or a neighbour's whole face.
+TEST(ArtHud, EveryButtonOfTheGameSamplesItsOwnFace) {
+    Canvas hud;
+    ASSERT_TRUE(makeHudImage(hud));
+    ButtonPanel panel = constructButtonPanel();
+    auto expectShows = [&](const Button& button, const Canvas& face, const std::string& what) {
+        const int sLeft = static_cast<int>(std::lround(button.sLeft * kHudAtlasSize));
+        const int sRight = static_cast<int>(std::lround(button.sRight * kHudAtlasSize));
+        const int tBottom = static_cast<int>(std::lround(button.tBottom * kHudAtlasSize));
+        const int tTop = static_cast<int>(std::lround(button.tTop * kHudAtlasSize));
+        ASSERT_EQ(sRight - sLeft, face.width) << what;
+        ASSERT_EQ(tTop - tBottom, face.height) << what;
+        EXPECT_EQ(button.width, face.width) << what << ": one unit per texel";
+        EXPECT_EQ(button.height, face.height) << what << ": one unit per texel";
+        int differing = 0;
+        for (int y = 0; y < face.height; ++y)
+            for (int x = 0; x < face.width; ++x)
+                differing += !(texelAt(hud, sLeft + x, tTop - 1 - y) == pixelAt(face, x, y));
+        EXPECT_EQ(differing, 0) << what << " samples another picture";
+    };
+    for (int index = 0; index < kButtonCount; ++index) {
+        Canvas face;
+        ASSERT_TRUE(makeButtonFace(index, face));
+        expectShows(panel.buttons[index], face, "button " + std::to_string(index));
+    }
+    setPlanetButtonDonation(panel, true);
+    expectShows(panel.buttons[static_cast<int>(CommandId::AttackOrDonatePlanet)],
+                makeDonationFace(), "the donation face");
 }
 
 TEST(ArtHud, CountSelectorControlsSitExactlyOnThePickedRectangles) {
@@ -124,7 +161,9 @@ TEST(ArtHud, CountSelectorControlsSitExactlyOnThePickedRectangles) {
     ASSERT_TRUE(makeHudImage(hud));
     // The selector is drawn one texel per unit at x 36..164, y -26..26; the
     // game picks control i at x 65 + 9i .. 71 + 9i, y -26 .. -17.
-    auto atMap = [&](int x, int y) { return texelAt(hud, kCountSelector.s0 + (x - 36), kCountSelector.t0 + (y + 26)); };
+    auto atMap = [&](int x, int y) {
+        return texelAt(hud, kCountSelector.sLeft + (x - 36), kCountSelector.tBottom + (y + 26));
+    };
     // Left of the controls the selector shows its plain panel, row by row.
     auto background = [&](int y) { return atMap(60, y); };
     for (int i = 0; i < 8; ++i) {
@@ -145,18 +184,18 @@ TEST(ArtHud, CountSelectorControlsSitExactlyOnThePickedRectangles) {
 TEST(ArtHud, TintedSpritesAreLightWithClearCorners) {
     Canvas hud;
     ASSERT_TRUE(makeHudImage(hud));
-    for (const AtlasRect& r : {kOwnerMarker, kGroupSprite}) {
+    for (const AtlasRegion& r : {kOwnerMarker, kGroupSprite}) {
         int opaque = 0;
-        for (int s = r.s0; s < r.s1; ++s)
-            for (int t = r.t0; t < r.t1; ++t) {
+        for (int s = r.sLeft; s < r.sRight; ++s)
+            for (int t = r.tBottom; t < r.tTop; ++t) {
                 const Rgb p = texelAt(hud, s, t);
                 if (p == kTransparent) continue;
                 ++opaque;
                 EXPECT_GE(std::min({p.r, p.g, p.b}), 180) << s << "," << t;
             }
         EXPECT_GT(opaque, 20);
-        EXPECT_EQ(texelAt(hud, r.s0, r.t0), kTransparent);
-        EXPECT_EQ(texelAt(hud, r.s1 - 1, r.t1 - 1), kTransparent);
+        EXPECT_EQ(texelAt(hud, r.sLeft, r.tBottom), kTransparent);
+        EXPECT_EQ(texelAt(hud, r.sRight - 1, r.tTop - 1), kTransparent);
     }
 }
 
