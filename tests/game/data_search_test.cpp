@@ -9,71 +9,47 @@
 
 namespace {
 
-const std::string kPlayerFolder = "/home/ann/.local/share/brennolt";
-
-struct SearchCase {
-    const char* rule;
-    std::optional<std::string> dataOption;
-    std::optional<std::string> dataEnvironment;
-    std::set<std::string> folders;  // the folders that exist
-    DataSearchResult expected;
-};
-
-DataSearchResult found(const std::string& read, const std::string& write, bool make) {
-    return {DataFolders{read, write, make}, ""};
-}
-
-DataSearchResult nothing(const std::string& places) {
-    return {std::nullopt, "Brennolt: no game data found (looked in " + places +
-                              "); name the folder with --data DIR or BRENNOLT_DATA"};
+// "read > write", "+" when the write folder is made on first use, or the failure line.
+std::string describe(const DataSearchResult& result) {
+    if (!result.folders) return result.failure;
+    const DataFolders& folders = *result.folders;
+    return folders.read + " > " + folders.write + (folders.makeWriteFolder ? " +" : "");
 }
 
 TEST(DataSearch, EachRuleInItsOrder) {
     const std::string installed = "/opt/game/share/games/brennolt";
+    const std::string player = "/home/ann/.local/share/brennolt +";
+    const std::string nothing = "Brennolt: no game data found (looked in ";
+    const std::string hint = "); name the folder with --data DIR or BRENNOLT_DATA";
     const std::set<std::string> everything = {"/mine", "/env", "Data", installed};
-    const SearchCase cases[] = {
-        {"--data beats all", "/mine", "/env", everything, found("/mine", kPlayerFolder, true)},
-        {"--data that is no folder ends the search", "/nowhere", "/env", everything,
-         nothing("/nowhere (--data)")},
-        {"BRENNOLT_DATA beats the working directory", std::nullopt, "/env", everything,
-         found("/env", kPlayerFolder, true)},
-        {"BRENNOLT_DATA that is no folder ends the search", std::nullopt, "/nowhere", everything,
-         nothing("/nowhere (BRENNOLT_DATA)")},
-        {"Data in the working directory is read and written as always", std::nullopt, std::nullopt,
-         everything, found("Data", "Data", false)},
-        {"the installed data beside the program",
-         std::nullopt,
-         std::nullopt,
-         {installed},
-         found(installed, kPlayerFolder, true)},
-        {"nothing found names every place",
-         std::nullopt,
-         std::nullopt,
-         {"/mine"},
-         nothing("./Data, " + installed)},
+    const struct {
+        std::optional<std::string> option, environment;
+        std::set<std::string> folders;  // the folders that exist
+        std::string expected;
+    } cases[] = {
+        {"/mine", "/env", everything, "/mine > " + player},
+        {"/nowhere", "/env", everything, nothing + "/nowhere (--data)" + hint},
+        {std::nullopt, "/env", everything, "/env > " + player},
+        {std::nullopt, "/nowhere", everything, nothing + "/nowhere (BRENNOLT_DATA)" + hint},
+        {std::nullopt, std::nullopt, everything, "Data > Data"},
+        {std::nullopt, std::nullopt, {installed}, installed + " > " + player},
+        {std::nullopt, std::nullopt, {"/mine"}, nothing + "./Data, " + installed + hint},
     };
-    for (const SearchCase& rule : cases) {
-        SCOPED_TRACE(rule.rule);
+    for (const auto& rule : cases) {
         DataSearch search;
-        search.dataOption = rule.dataOption;
-        search.dataEnvironment = rule.dataEnvironment;
+        search.dataOption = rule.option;
+        search.dataEnvironment = rule.environment;
         search.programFolder = "/opt/game/games";
         search.home = "/home/ann";
         search.isFolder = [&](const std::string& path) { return rule.folders.contains(path); };
-        const DataSearchResult result = findDataFolders(search);
-        EXPECT_EQ(result.failure, rule.expected.failure);
-        ASSERT_EQ(result.folders.has_value(), rule.expected.folders.has_value());
-        if (!result.folders) continue;
-        EXPECT_EQ(result.folders->read, rule.expected.folders->read);
-        EXPECT_EQ(result.folders->write, rule.expected.folders->write);
-        EXPECT_EQ(result.folders->makeWriteFolder, rule.expected.folders->makeWriteFolder);
+        EXPECT_EQ(describe(findDataFolders(search)), rule.expected);
     }
 }
 
 TEST(DataSearch, PlayerFolderFollowsXdgDataHomeOnlyWhenItIsAbsolute) {
     EXPECT_EQ(playerFolder("/home/ann", "/srv/ann"), "/srv/ann/brennolt");
-    EXPECT_EQ(playerFolder("/home/ann", ""), kPlayerFolder);
-    EXPECT_EQ(playerFolder("/home/ann", "relative/data"), kPlayerFolder);
+    EXPECT_EQ(playerFolder("/home/ann", ""), "/home/ann/.local/share/brennolt");
+    EXPECT_EQ(playerFolder("/home/ann", "relative/data"), "/home/ann/.local/share/brennolt");
 }
 
 }  // namespace

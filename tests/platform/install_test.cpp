@@ -17,15 +17,6 @@ namespace fs = std::filesystem;
 // The Setup screen lights about 7000 pixels with the art and none without it.
 constexpr int kEnoughLitPixels = 1000;
 
-// Pixels of the window that are not black: the art drawn, not an empty screen.
-int litPixels(XImage* image) {
-    int lit = 0;
-    for (int y = 0; y < image->height; ++y) {
-        for (int x = 0; x < image->width; ++x) lit += (XGetPixel(image, x, y) & 0xffffff) != 0;
-    }
-    return lit;
-}
-
 TEST(Install, StartsFromAnyFolderWithItsArtAndSavesInThePlayersFolder) {
     XDisplay screen;
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
@@ -49,15 +40,15 @@ TEST(Install, StartsFromAnyFolderWithItsArtAndSavesInThePlayersFolder) {
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
         << game.errors();
     // The Setup screen's title, table and buttons are all drawn with the art.
-    int lit = 0;
-    waitFor([&] {
+    EXPECT_TRUE(waitFor([&] {
         XImage* image = screen.grab(window);
-        if (image == nullptr) return false;
-        lit = litPixels(image);
-        XDestroyImage(image);
+        int lit = 0;
+        for (int i = 0; image != nullptr && i < image->width * image->height; ++i) {
+            lit += (XGetPixel(image, i % image->width, i / image->width) & 0xffffff) != 0;
+        }
+        if (image != nullptr) XDestroyImage(image);
         return lit > kEnoughLitPixels;
-    });
-    EXPECT_GT(lit, kEnoughLitPixels);
+    }));
 
     const Game setup;
     const Pixel begin = buttonCentre(setup, CommandId::BeginTurn);
@@ -70,7 +61,9 @@ TEST(Install, StartsFromAnyFolderWithItsArtAndSavesInThePlayersFolder) {
     EXPECT_EQ(game.exitCode(), 0);
 
     EXPECT_GE(fs::file_size(saved), static_cast<uintmax_t>(kSaveHeaderBytes));
-    EXPECT_EQ(fs::status(saved.parent_path()).permissions(), fs::perms::owner_all);
+    for (const fs::path& made : {home / "data", saved.parent_path()}) {
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
+    }
     EXPECT_TRUE(fs::is_empty(play)) << fs::directory_iterator(play)->path();
     EXPECT_EQ(game.errors(), "");
 }
@@ -91,7 +84,6 @@ TEST(CommandLine, AnswersBeforeAnyWindow) {
          "",
          "Brennolt: unknown option '--bogus'; try 'brennolt --help'\n"},
         {{"--data"}, 2, "", "Brennolt: option '--data' needs a folder; try 'brennolt --help'\n"},
-        {{"Data"}, 2, "", "Brennolt: unexpected argument 'Data'; try 'brennolt --help'\n"},
         {{"--data", "nowhere"},
          1,
          "",
