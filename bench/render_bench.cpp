@@ -247,11 +247,11 @@ void MapFrame(benchmark::State& state) {
     static Art art;
     static uint32_t texture = makePlanetTexture();
     if (triangles == 0) {
-        if (!std::filesystem::exists(dataPath("Sphere Model00.txt")))
+        if (!std::filesystem::exists(dataPath(DataFolders{}.read, "Sphere Model00.txt")))
             return state.SkipWithError("no Data/Sphere Model00.txt here");
         art.planetModels = {};
-        loadModel(art.planetModels[0], "Sphere Model00");
-        loadModel(art.planetModels[1], "Sphere Model01");
+        loadModel(art.planetModels[0], DataFolders{}.read, "Sphere Model00");
+        loadModel(art.planetModels[1], DataFolders{}.read, "Sphere Model01");
     } else {
         art.planetModels[0] = benchSphere(triangles, layout, texture);
         art.planetModels[1] = art.planetModels[0];

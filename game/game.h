@@ -8,6 +8,7 @@
 #include "battle/battle.h"
 #include "game/buttons.h"
 #include "game/combat.h"
+#include "game/data_path.h"
 #include "game/galaxy.h"
 #include "game/groups.h"
 #include "game/interaction_state.h"
@@ -30,6 +31,7 @@ struct Game {
     InteractionState interaction;
     PickResults picks;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group
+    DataFolders dataFolders;        // where every file of the game is read and written
     int32_t winningTeam = -1;       // on the end screen: the team that won, -1 for nobody
     // Where the computer's seats take their random numbers from: the clock
     // value start-up seeded the generator with, and which game is in play (the

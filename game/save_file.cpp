@@ -1,4 +1,4 @@
-// Save file: one game kept in Data/Save.kvd, every field written and read one
+// Save file: one game kept in Save.kvd of the write folder, every field written and read one
 // by one as little-endian 4-byte values. A save replaces the old file only once
 // the new one is completely on disk; a load checks the whole file before it
 // touches the game, so a damaged file changes nothing.
@@ -277,9 +277,9 @@ void reportSaveFailure(const std::string& what) {
                  what.c_str(), systemReason().c_str());
 }
 
-void reportLoadFailure(const std::string& reason) {
-    std::fprintf(stderr, "Brennolt: the saved game in %s was not loaded: %s\n",
-                 dataPath(kSaveName).c_str(), reason.c_str());
+void reportLoadFailure(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "Brennolt: the saved game in %s was not loaded: %s\n", path.c_str(),
+                 reason.c_str());
 }
 
 bool writeAll(const SaveFileOps& ops, const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -338,8 +338,13 @@ SaveFileOps systemSaveFileOps() {
 bool saveGame(Game& game) { return saveGame(game, systemSaveFileOps()); }
 
 bool saveGame(Game& game, const SaveFileOps& ops) {
-    const std::string path = dataPath(kSaveName);
-    const std::string tempPath = dataPath(kSaveTempName);
+    const DataFolders& folders = game.dataFolders;
+    const std::string path = dataPath(folders.write, kSaveName);
+    const std::string tempPath = dataPath(folders.write, kSaveTempName);
+    if (!prepareWriteFolder(folders)) {
+        reportSaveFailure("cannot create " + folders.write);
+        return false;
+    }
     if (!writeAll(ops, tempPath, encodeSave(game))) return false;
     if (ops.rename(tempPath.c_str(), path.c_str()) != 0) {
         reportSaveFailure("cannot replace " + path);
@@ -352,14 +357,15 @@ bool saveGame(Game& game, const SaveFileOps& ops) {
 bool loadGame(Game& game) {
     std::vector<uint8_t> bytes;
     std::string reason;
-    switch (readDataFile(dataPath(kSaveName), bytes, reason)) {
+    const std::string path = dataPath(game.dataFolders.write, kSaveName);
+    switch (readDataFile(path, bytes, reason)) {
         case FileRead::Missing: return false;  // no save yet: the setup screen simply stays
-        case FileRead::Failed: reportLoadFailure(reason); return false;
+        case FileRead::Failed: reportLoadFailure(path, reason); return false;
         case FileRead::Read: break;
     }
     std::optional<SavedGame> saved = decodeSave(bytes, reason);
     if (!saved) {
-        reportLoadFailure(reason);
+        reportLoadFailure(path, reason);
         return false;
     }
 

@@ -1,4 +1,5 @@
-// Save file: the one saved game in Data/Save.kvd. A save replaces the old file
+// Save file: the one saved game, Save.kvd in the write folder (Data/ when the
+// game runs from a folder with one). A save replaces the old file
 // only once the new one is on disk; a load checks the whole file first and
 // changes nothing when it is damaged.
 #pragma once

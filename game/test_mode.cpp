@@ -1,6 +1,6 @@
 // Battle test mode: measures the battle simulation by running one large
 // battle after another on the game's own Battle, exactly as a group battle
-// runs, and logs each result and duration to Data/output.txt.
+// runs, and logs each result and duration to output.txt in the write folder.
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -54,11 +54,11 @@ int minutesOf(uint32_t ms) { return static_cast<int>(ms / kMsPerMinute); }
 int secondsOf(uint32_t ms) { return static_cast<int>(ms % kMsPerMinute / kMsPerSecond); }
 int millisecondsOf(uint32_t ms) { return static_cast<int>(ms % kMsPerMinute % kMsPerSecond); }
 
-void startHarness(TestHarness& harness) {
+void startHarness(TestHarness& harness, const DataFolders& folders) {
     harness.log.reset();  // a restart must not leak the earlier log
     harness.running = true;
-    const std::string path = dataPath(kLogName);
-    harness.log.reset(std::fopen(path.c_str(), "w"));
+    const std::string path = dataPath(folders.write, kLogName);
+    if (prepareWriteFolder(folders)) harness.log.reset(std::fopen(path.c_str(), "w"));
     if (!harness.log) {
         std::fprintf(stderr,
                      "Brennolt: cannot open %s for writing (%s); the battle test runs without a "
@@ -139,7 +139,7 @@ void startBattle(TestHarness& harness, Game& game, uint32_t clock) {
 
 void runHarness(TestHarness& harness, Game& game, const std::array<bool, 256>& keyDown,
                 std::array<bool, 256>& keyLatch, uint32_t clock) {
-    if (takeKeyPress(keyDown, keyLatch, kStartKey)) startHarness(harness);
+    if (takeKeyPress(keyDown, keyLatch, kStartKey)) startHarness(harness, game.dataFolders);
     if (takeKeyPress(keyDown, keyLatch, kStopKey) && harness.running) stopHarness(harness, game);
     // A game's planet battle counts as well: the test mode waits for it to end
     // rather than pouring its own ships into it.

@@ -1,5 +1,5 @@
 // Battle test mode: F2 starts one 5000-against-5000 battle after another,
-// each logged to Data/output.txt with its result and wall-clock time; F12
+// each logged to output.txt in the write folder with its result and wall-clock time; F12
 // stops it and returns the program to the Setup screen.
 #pragma once
 
@@ -17,7 +17,7 @@ using LogFile = std::unique_ptr<std::FILE, LogFileCloser>;
 
 struct TestHarness {
     bool running = false;
-    LogFile log;                // none when Data/output.txt could not be opened
+    LogFile log;                // none when output.txt could not be opened
     uint32_t battleNumber = 1;  // above 1: a battle was started and is not yet logged
     uint32_t totalTime = 0;     // ms of all logged battles
     int32_t side1Wins = 0;

@@ -1,5 +1,7 @@
 // Start-up, the tick and the main loop: one event taken, one tick run, the
 // event delivered, so every tick sees the input as the last event left it.
+#include <algorithm>
+
 #include "game/animation.h"
 #include "game/commands.h"
 #include "platform/program.h"
@@ -34,11 +36,6 @@ void updateFrameTiming(Program& program) {
     program.frameTime = now;
 }
 
-void resizeWindow(Program& program, int width, int height) {
-    program.windowWidth = width;
-    program.windowHeight = resizeView(width, height);
-}
-
 void handleWindowEvent(Program& program, const SDL_WindowEvent& event) {
     switch (event.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED: resizeWindow(program, event.data1, event.data2); break;
@@ -63,15 +60,44 @@ void handleMouseButton(InputState& input, const SDL_MouseButtonEvent& event) {
     }
 }
 
+void handleKeyDown(Program& program, const SDL_KeyboardEvent& event) {
+    const int code = virtualKeyCode(event.keysym.sym);
+    pressKey(program.input, code);
+    if (code == kFullScreenKey && event.repeat == 0) setFullScreen(program, !program.fullScreen);
+}
+
+// Everything reads the pointer as a pixel of the picture, whatever its size
+// on screen; the window shows the picture as it is.
+void movePointer(Program& program, const SDL_MouseMotionEvent& event) {
+    if (!program.fullScreen) {
+        moveMouse(program.input, event.x, event.y);
+        return;
+    }
+    const PicturePoint point = pictureFromWindow(program.picture, event.x, event.y);
+    moveMouse(program.input, point.x, point.y);
+}
+
 }  // namespace
+
+void resizeWindow(Program& program, int width, int height) {
+    program.windowWidth = width;
+    if (!program.fullScreen) {
+        program.picture = PictureArea{};
+        program.windowHeight = resizeView(width, height);
+        return;
+    }
+    program.windowHeight = std::max(height, 1);
+    program.picture = fitPicture(width, program.windowHeight);
+    viewPicture(program.picture, program.windowHeight);
+}
 
 void startUp(Program& program) {
     initialiseGraphics();
     program.game.startupSeed = program.clock();
     seedRandom(program.game.random, program.game.startupSeed);
-    loadHudArt(program.art);
+    loadHudArt(program.art, program.game.dataFolders.read);
     program.frameTime = program.clock();
-    loadPlanetModels(program.art);
+    loadPlanetModels(program.art, program.game.dataFolders.read);
     initialiseGame(program.game);
 }
 
@@ -95,9 +121,9 @@ void handleEvent(Program& program, const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT: requestQuit(program.game, kCloseExitCode); break;
         case SDL_WINDOWEVENT: handleWindowEvent(program, event.window); break;
-        case SDL_KEYDOWN: pressKey(input, virtualKeyCode(event.key.keysym.sym)); break;
+        case SDL_KEYDOWN: handleKeyDown(program, event.key); break;
         case SDL_KEYUP: releaseKey(input, virtualKeyCode(event.key.keysym.sym)); break;
-        case SDL_MOUSEMOTION: moveMouse(input, event.motion.x, event.motion.y); break;
+        case SDL_MOUSEMOTION: movePointer(program, event.motion); break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: handleMouseButton(input, event.button); break;
         default: break;

@@ -14,9 +14,14 @@
 #include "game/test_mode.h"
 #include "interaction/interaction.h"
 #include "render/art.h"
+#include "render/picture.h"
 
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
+// The window shows the picture pixel for pixel.
+constexpr int kWindowWidth = kPictureWidth;
+constexpr int kWindowHeight = kPictureHeight;
+
+// F11's virtual-key code: switches between the window and full screen.
+constexpr int kFullScreenKey = 122;
 
 struct WindowCloser {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
@@ -41,8 +46,10 @@ struct Program {
     uint32_t frameDelta = 0;  // ms between the ends of the last two ticks
     int32_t windowWidth = kWindowWidth;
     int32_t windowHeight = kWindowHeight;
-    // Full screen at 800 x 600 x 32; nothing turns it on.
+    // Full screen at the desktop's size (--fullscreen, F11), the picture
+    // scaled into `picture`; in the window the picture is the whole window.
     bool fullScreen = false;
+    PictureArea picture;
     // Every time the program takes; tests put their own clock here.
     std::function<uint32_t()> clock = readClock;
     std::unique_ptr<SDL_Window, WindowCloser> window;
@@ -64,6 +71,15 @@ struct VideoSession {
 bool openWindow(Program& program);
 // Releases the context, then the window, and restores the display.
 void closeWindow(Program& program);
+
+// Switches between the 800 x 600 window and full screen at the desktop's
+// size, and sets the view for the new size. Stays in the window, with one
+// line on standard error, when the display will not switch.
+void setFullScreen(Program& program, bool on);
+
+// The view for a drawable of width x height: the whole window in the window,
+// the scaled and centred picture in full screen.
+void resizeWindow(Program& program, int width, int height);
 
 // Start-up: GL state and light, the generator seeded with the clock, the font
 // and HUD textures, the frame time, the planet models, and the game's

@@ -25,19 +25,6 @@ void requestPixelFormat() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, kDepthBits);
 }
 
-// Falls back to the window when the display will not switch.
-void enterFullScreen(Program& program) {
-    SDL_DisplayMode mode{SDL_PIXELFORMAT_RGB888, kWindowWidth, kWindowHeight, 0, nullptr};
-    SDL_Window* window = program.window.get();
-    if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", "Display mode failed", nullptr);
-        program.fullScreen = false;
-        return;
-    }
-    SDL_ShowCursor(SDL_DISABLE);
-}
-
 void reportNoWindow(const char* what) {
     std::fprintf(stderr, "Brennolt: cannot open the game window: %s: %s\n", what, SDL_GetError());
 }
@@ -53,6 +40,14 @@ bool isSet(const char* variable) {
 bool isInvisibleDriver(const char* driver) {
     return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
            std::strcmp(driver, "dummy") == 0;
+}
+
+// The view for the size the window's drawable has now.
+void viewDrawable(Program& program) {
+    int width = kWindowWidth;
+    int height = kWindowHeight;
+    SDL_GL_GetDrawableSize(program.window.get(), &width, &height);
+    resizeWindow(program, width, height);
 }
 
 }  // namespace
@@ -104,14 +99,12 @@ bool openWindow(Program& program) {
     // Keys arrive as key events only: no text input, no input method.
     SDL_StopTextInput();
 
-    if (program.fullScreen) enterFullScreen(program);
     SDL_ShowWindow(program.window.get());
-
-    int width = kWindowWidth;
-    int height = kWindowHeight;
-    SDL_GL_GetDrawableSize(program.window.get(), &width, &height);
-    program.windowWidth = width;
-    program.windowHeight = resizeView(width, height);
+    if (program.fullScreen) {
+        setFullScreen(program, true);
+    } else {
+        viewDrawable(program);
+    }
     return true;
 }
 
@@ -119,7 +112,28 @@ void closeWindow(Program& program) {
     if (program.window && program.fullScreen) {
         SDL_SetWindowFullscreen(program.window.get(), 0);
     }
-    SDL_ShowCursor(SDL_ENABLE);
     program.context.reset();
     program.window.reset();
+}
+
+void setFullScreen(Program& program, bool on) {
+    SDL_Window* window = program.window.get();
+    // The window itself grows to the display's size first: where no window
+    // manager runs, nobody acts on the full-screen request that follows (and
+    // nobody moves the window from its place at the top left).
+    SDL_Rect display{0, 0, kWindowWidth, kWindowHeight};
+    if (on && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &display) == 0) {
+        SDL_SetWindowSize(window, display.w, display.h);
+    }
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        std::fprintf(stderr, "Brennolt: Display mode failed (%s); the game stays in its window\n",
+                     SDL_GetError());
+        on = false;
+        SDL_SetWindowFullscreen(window, 0);
+    }
+    if (!on) {
+        SDL_SetWindowSize(window, kWindowWidth, kWindowHeight);
+    }
+    program.fullScreen = on;
+    viewDrawable(program);
 }

@@ -5,17 +5,17 @@
 #include "render/model.h"
 #include "render/texture.h"
 
-void loadHudArt(Art& art) {
-    art.fontTexture = loadTexture("myFont.bmp");
-    art.hudTexture = loadTexture("HUD.bmp");
+void loadHudArt(Art& art, const std::string& folder) {
+    art.fontTexture = loadTexture(folder, "myFont.bmp");
+    art.hudTexture = loadTexture(folder, "HUD.bmp");
 }
 
-void loadPlanetModels(Art& art) {
-    loadModel(art.planetModels[0], "Sphere Model00");
-    loadModel(art.planetModels[1], "Sphere Model01");
+void loadPlanetModels(Art& art, const std::string& folder) {
+    loadModel(art.planetModels[0], folder, "Sphere Model00");
+    loadModel(art.planetModels[1], folder, "Sphere Model01");
 }
 
-void loadArt(Art& art) {
-    loadHudArt(art);
-    loadPlanetModels(art);
+void loadArt(Art& art, const std::string& folder) {
+    loadHudArt(art, folder);
+    loadPlanetModels(art, folder);
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "render/model_file.h"
 
@@ -16,8 +17,9 @@ struct Art {
 };
 
 // Start-up loading, in order: the font, the HUD atlas, then "Sphere Model00"
-// and "Sphere Model01" with their textures. Needs a current GL context.
-void loadArt(Art& art);
+// and "Sphere Model01" with their textures, all from the data folder
+// `folder`. Needs a current GL context.
+void loadArt(Art& art, const std::string& folder);
 // The two halves of loadArt: the font and the HUD atlas, then the models.
-void loadHudArt(Art& art);
-void loadPlanetModels(Art& art);
+void loadHudArt(Art& art, const std::string& folder);
+void loadPlanetModels(Art& art, const std::string& folder);

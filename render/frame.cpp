@@ -15,6 +15,7 @@
 #include "render/frame_input.h"
 #include "render/map_pointer_view.h"
 #include "render/map_view.h"
+#include "render/picture.h"
 #include "render/render.h"
 #include "render/setup_view.h"
 #include "render/text.h"
@@ -163,13 +164,17 @@ void initialiseGraphics() {
 
 int resizeView(int width, int height) {
     if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
+    viewPicture(PictureArea{0, 0, width, height}, height);
+    return height;
+}
+
+void viewPicture(const PictureArea& area, int windowHeight) {
+    glViewport(area.x, windowHeight - area.y - area.height, area.width, area.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    multiplyPerspective(static_cast<double>(width) / static_cast<double>(height));
+    multiplyPerspective(static_cast<double>(area.width) / static_cast<double>(area.height));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    return height;
 }
 
 void composeFrame(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {

@@ -26,8 +26,8 @@ std::string_view asText(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-void loadModel(Model& model, const std::string& name) {
-    const std::string path = dataPath(name + ".txt");
+void loadModel(Model& model, const std::string& folder, const std::string& name) {
+    const std::string path = dataPath(folder, name + ".txt");
     std::vector<uint8_t> bytes;
     std::string textureName;
     std::string error;
@@ -37,7 +37,7 @@ void loadModel(Model& model, const std::string& name) {
                      error.c_str());
         return;
     }
-    model.texture = loadTexture(textureName);
+    model.texture = loadTexture(folder, textureName);
 }
 
 void drawModel(const Model& model) {

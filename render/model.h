@@ -6,9 +6,10 @@
 
 #include "render/model_file.h"
 
-// `name` without folder or extension ("Sphere Model00"). A file that is
-// missing, unreadable or damaged leaves the model empty (it then draws
-// nothing), with one line on standard error. Needs a current context.
-void loadModel(Model& model, const std::string& name);
+// `name` without folder or extension ("Sphere Model00"), in the data folder
+// `folder`. A file that is missing, unreadable or damaged leaves the model
+// empty (it then draws nothing), with one line on standard error. Needs a
+// current context.
+void loadModel(Model& model, const std::string& folder, const std::string& name);
 void drawModel(const Model& model);
 void drawStrip(const ModelStrip& strip);

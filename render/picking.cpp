@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "render/picture.h"
 #include "render/view.h"
 
 namespace {
@@ -30,9 +31,10 @@ int runPickPass(int mouseX, int mouseY, const std::function<void()>& drawNamedSh
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    gluPickMatrix(mouseX, viewport[3] - mouseY, 1.0, 1.0, viewport.data());
-    multiplyPerspective(static_cast<double>(viewport[2] - viewport[0]) /
-                        static_cast<double>(viewport[3] - viewport[1]));
+    // The pointer is a pixel of the picture, wherever the viewport shows it.
+    std::array<GLint, 4> picture{0, 0, kPictureWidth, kPictureHeight};
+    gluPickMatrix(mouseX, kPictureHeight - mouseY, 1.0, 1.0, picture.data());
+    multiplyPerspective(static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]));
     glMatrixMode(GL_MODELVIEW);
     drawNamedShapes();
     glMatrixMode(GL_PROJECTION);

@@ -5,6 +5,6 @@
 #include <functional>
 
 // Draws `drawNamedShapes` (which calls glLoadName before each shape) around
-// the window pixel (mouseX, mouseY), counted from the top left. Returns the
+// the picture pixel (mouseX, mouseY), counted from the top left. Returns the
 // name of the nearest hit (at equal depth the first drawn), or -1.
 int runPickPass(int mouseX, int mouseY, const std::function<void()>& drawNamedShapes);

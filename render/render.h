@@ -7,6 +7,7 @@ struct Art;
 struct FrameInput;
 struct Game;
 struct PickResults;
+struct PictureArea;
 
 // The map plane lies this far in front of the viewpoint, so that one map unit
 // is one pixel of the 800 x 600 window under the 45-degree view.
@@ -20,6 +21,11 @@ void initialiseGraphics();
 // Viewport and perspective for a drawable of width x height pixels; a height
 // of 0 is taken as 1 so the aspect stays finite. Returns the height used.
 int resizeView(int width, int height);
+
+// Viewport and perspective that show the picture in `area` of a window
+// `windowHeight` pixels high (the full screen's view); the rest is left to
+// the clear colour.
+void viewPicture(const PictureArea& area, int windowHeight);
 
 // Draws one frame of the current phase into the back buffer, and runs the
 // pick passes of what it shows, writing what lies under the pointer into

@@ -11,8 +11,8 @@
 #include "game/data_path.h"
 #include "render/bitmap_file.h"
 
-uint32_t loadTexture(const std::string& name) {
-    const std::string path = dataPath(name);
+uint32_t loadTexture(const std::string& folder, const std::string& name) {
+    const std::string path = dataPath(folder, name);
     std::string error;
     std::vector<uint8_t> bytes;
     Bitmap bitmap;

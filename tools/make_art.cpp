@@ -1,17 +1,19 @@
 // Makes the game's art: the font image, the HUD atlas and the two planet
-// models with their textures, written into the folder named on the command
-// line. The same program always writes the same bytes.
+// models with their textures, written into the folder named first on the
+// command line, and the icons of the install into the folder named second.
+// The same program always writes the same bytes.
 #include <cstdio>
 #include <string>
 
 #include "tools/canvas.h"
 #include "tools/font_art.h"
 #include "tools/hud_art.h"
+#include "tools/icon_art.h"
 #include "tools/planet_art.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: brennolt_make_art <output-folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: brennolt_make_art <data-folder> [<icon-folder>]\n");
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
@@ -34,6 +36,18 @@ int main(int argc, char** argv) {
     for (const PlanetArt& planet : makePlanets()) {
         save(planet.modelFileName, std::vector<uint8_t>(planet.modelText.begin(), planet.modelText.end()));
         save(planet.textureFileName, encodeBmp(planet.texture));
+    }
+
+    if (argc == 3) {
+        const std::string iconFolder = std::string(argv[2]) + "/";
+        for (int size : kIconSizes) {
+            const std::vector<uint8_t> icon = makeIconPng(size);
+            if (icon.empty() || !writeFile(iconFolder + iconFileName(size), icon)) {
+                std::fprintf(stderr, "make_art: cannot write %s%s\n", iconFolder.c_str(),
+                             iconFileName(size).c_str());
+                written = false;
+            }
+        }
     }
     return written ? 0 : 1;
 }

@@ -126,8 +126,8 @@ protected:
 // The layout.
 
 TEST(SaveLayout, EveryFileGoesThroughTheDataFolder) {
-    EXPECT_EQ(dataPath("Save.kvd"), "Data/Save.kvd");
-    EXPECT_EQ(dataPath("output.txt"), "Data/output.txt");
+    EXPECT_EQ(dataPath(DataFolders{}.write, "Save.kvd"), "Data/Save.kvd");
+    EXPECT_EQ(dataPath(DataFolders{}.write, "output.txt"), "Data/output.txt");
 }
 
 TEST(SaveLayout, SizeIsHeaderPlusOneRecordPerGroup) {
@@ -488,6 +488,19 @@ TEST_F(SaveFileTest, SaveReplacesTheOldSaveAndLeavesNoTemporaryFile) {
     EXPECT_EQ(errors, "");
     EXPECT_EQ(readFile(kSavePath), encodeSave(game));
     EXPECT_FALSE(fs::exists(kTempPath));
+}
+
+// Installed, the game saves into a folder of the player's that it makes first.
+TEST_F(SaveFileTest, PlayersFolderThatCannotBeMadeIsReportedInOneLine) {
+    std::ofstream("home") << "a file where the folder should be";
+    Game game;
+    buildGame(game);
+    game.dataFolders = DataFolders{"Data", "home/brennolt", true};
+    bool saved = true;
+    const std::string errors = saveReportingErrors(game, saved);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE(errors.find("cannot create home/brennolt"), std::string::npos) << errors;
 }
 
 TEST_F(SaveFileTest, FailedSavesKeepTheOldSave) {

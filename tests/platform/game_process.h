@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/platform_fixture.h"
 
@@ -44,21 +46,38 @@ inline void installArt(const std::filesystem::path& directory) {
     }
 }
 
-// The program running in `directory`, its standard error going to a file.
+// How a run starts, where it differs from the game built here started bare.
+struct Launch {
+    std::string program = BRENNOLT_BINARY;
+    std::vector<std::string> arguments;
+    std::vector<std::pair<std::string, std::string>> environment;  // set for the run
+    std::filesystem::path outputFolder;  // of stdout.txt and stderr.txt; empty: the directory
+};
+
+// The program running in `directory`, its standard output and error going to files.
 class GameProcess {
 public:
-    GameProcess(const std::filesystem::path& directory, bool withDisplay)
-        : errors_(directory / "stderr.txt") {
+    GameProcess(const std::filesystem::path& directory, bool withDisplay, const Launch& launch = {})
+        : errors_((launch.outputFolder.empty() ? directory : launch.outputFolder) / "stderr.txt"),
+          output_(errors_.parent_path() / "stdout.txt") {
+        std::vector<char*> command{const_cast<char*>(launch.program.c_str())};
+        for (const std::string& argument : launch.arguments) {
+            command.push_back(const_cast<char*>(argument.c_str()));
+        }
+        command.push_back(nullptr);
         pid_ = fork();
         if (pid_ != 0) return;
         if (chdir(directory.c_str()) != 0) _exit(126);
         const int errors = open(errors_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (errors < 0 || dup2(errors, STDERR_FILENO) < 0) _exit(126);
+        const int output = open(output_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (output < 0 || dup2(output, STDOUT_FILENO) < 0) _exit(126);
         if (!withDisplay) {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
         }
-        execl(BRENNOLT_BINARY, BRENNOLT_BINARY, static_cast<char*>(nullptr));
+        for (const auto& [name, value] : launch.environment) setenv(name.c_str(), value.c_str(), 1);
+        execv(command[0], command.data());
         _exit(127);
     }
 
@@ -71,6 +90,7 @@ public:
 
     pid_t pid() const { return pid_; }
     std::string errors() const { return readFile(errors_); }
+    std::string output() const { return readFile(output_); }
 
     // The exit code, or nothing if it did not end in time (or by a signal).
     std::optional<int> exitCode() {
@@ -85,6 +105,7 @@ public:
 
 private:
     std::filesystem::path errors_;
+    std::filesystem::path output_;
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
@@ -94,7 +115,10 @@ inline int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 class XDisplay {
 public:
-    XDisplay() : display_(XOpenDisplay(nullptr)) { XSetErrorHandler(ignoreXErrors); }
+    // The display DISPLAY names, or the one named (":5").
+    explicit XDisplay(const char* name = nullptr) : display_(XOpenDisplay(name)) {
+        XSetErrorHandler(ignoreXErrors);
+    }
     ~XDisplay() {
         if (display_ != nullptr) XCloseDisplay(display_);
     }

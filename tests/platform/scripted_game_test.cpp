@@ -21,6 +21,7 @@
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/save_file.h"
+#include "platform/button_spots.h"
 #include "platform/game_process.h"
 
 namespace {
@@ -29,49 +30,6 @@ namespace fs = std::filesystem;
 
 constexpr int kPlayers = 3;
 constexpr auto kBattlePatience = std::chrono::milliseconds(120000);
-
-// The game's window in pixels for a point of the map plane.
-struct Pixel {
-    int x, y;
-};
-Pixel pixelOf(float mapX, float mapY) {
-    return {static_cast<int>(std::lround(400.0f + mapX)), static_cast<int>(std::lround(300.0f - mapY))};
-}
-
-// Where a visible button sits, by the panel's layout: columns that close up
-// over hidden buttons, and fixed spots for the rest.
-Pixel buttonCentre(const Game& game, CommandId id) {
-    const int index = static_cast<int>(id);
-    const Button& button = game.buttons.buttons[index];
-    float x = 0.0f;
-    float y = 0.0f;
-    if (index <= 10) {
-        const int first = index <= 7 ? 0 : 8;
-        x = index <= 7 ? -399.0f : -364.0f;
-        y = -190.0f;
-        for (int other = first; other < index; ++other)
-            if (game.buttons.buttons[other].visible) y += 35.0f;
-    } else {
-        static const float spots[][2] = {{-232, -190}, {-232, -190}, {-399, -264}, {-399, -264},
-                                         {-232, -155}, {367, -299},  {-30, 0},     {30, 0},
-                                         {50, 170},    {50, 159}};
-        x = spots[index - 11][0];
-        y = spots[index - 11][1];
-        const GamePhase phase = game.session.phase;
-        if (id == CommandId::QuitGame && (phase == GamePhase::Setup || phase == GamePhase::TurnStart)) {
-            x = -399.0f;
-            y = -299.0f;
-        }
-    }
-    return pixelOf(x + static_cast<float>(button.width) / 2.0f, y + static_cast<float>(button.height) / 2.0f);
-}
-
-// The turn screen's buttons sit at fixed spots.
-Pixel turnScreenButton(CommandId id) {
-    Game turnScreen;
-    turnScreen.session.phase = GamePhase::TurnStart;
-    return buttonCentre(turnScreen, id);
-}
 
 bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 

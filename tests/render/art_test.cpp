@@ -66,7 +66,7 @@ TEST_F(Texture, DamagedOrMissingPictureGivesOneLineAndATransparentTexel) {
     for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
         testing::internal::CaptureStderr();
-        EXPECT_NE(loadTexture(name), 0u);
+        EXPECT_NE(loadTexture("Data", name), 0u);
         const std::string errors = testing::internal::GetCapturedStderr();
         EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
         EXPECT_NE(errors.find("Data/" + name), std::string::npos) << errors;

@@ -32,7 +32,7 @@ TEST_F(MapFixture, ModelStripWithNegativeSIsDrawnUntexturedAndTheNextTexturedAga
                                       << squareStrip(-30, 0) << squareStrip(-10, -1)
                                       << squareStrip(10, 0);
     Model model;
-    loadModel(model, "Squares");
+    loadModel(model, "Data", "Squares");
     ASSERT_EQ(model.objects.size(), 1u);
 
     beginFrame();
@@ -54,7 +54,7 @@ TEST_F(MapFixture, DamagedModelFileLeavesTheModelEmptyWithOneLineOnStandardError
         SCOPED_TRACE(name);
         Model model;
         testing::internal::CaptureStderr();
-        loadModel(model, name);
+        loadModel(model, "Data", name);
         const std::string errors = testing::internal::GetCapturedStderr();
         EXPECT_TRUE(model.objects.empty());
         EXPECT_EQ(model.texture, 0u);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cmath>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "tools/canvas.h"
 #include "tools/font_art.h"
 #include "tools/hud_art.h"
+#include "tools/icon_art.h"
 #include "tools/planet_art.h"
 
 namespace {
@@ -250,5 +252,23 @@ TEST(ArtPlanets, SpheresFaceOutwardAndTheFileSaysWhatTheStripsHold) {
         EXPECT_EQ(texture.width & (texture.width - 1), 0);
         EXPECT_EQ(texture.height & (texture.height - 1), 0);
         for (const Rgb& p : texture.pixels) ASSERT_FALSE(p == kTransparent);
+    }
+}
+
+// A menu shows the icon on any background: its corners must be see-through
+// and the picture itself solid, at every size the install places.
+TEST(IconArt, EachSizeDecodesAsASolidTileWithSeeThroughCorners) {
+    for (int size : kIconSizes) {
+        const std::vector<uint8_t> file = makeIconPng(size);
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_memory(&image, file.data(), file.size()));
+        image.format = PNG_FORMAT_RGBA;
+        std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
+        ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
+        ASSERT_EQ(image.width * image.height, static_cast<png_uint_32>(size * size)) << size;
+        const auto alpha = [&](int x, int y) { return rgba[(size_t(y) * size + x) * 4 + 3]; };
+        EXPECT_EQ(alpha(0, 0) + alpha(size - 1, size - 1), 0) << size;
+        EXPECT_EQ(alpha(size / 2, size / 2) & alpha(size / 10, size / 2), 255) << size;
     }
 }

@@ -1,0 +1,32 @@
+// The command line and the environment the game is started with: what the
+// player asked for, and the facts the data search needs from the process.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/data_search.h"
+
+enum class Request { Play, Help, Version, Mistake };
+
+struct CommandLine {
+    Request request = Request::Play;
+    std::optional<std::string> dataFolder;  // --data DIR
+    bool fullScreen = false;                // --fullscreen
+    std::string mistake;                    // for a Mistake: the line that names it
+};
+
+// The arguments after the program's name. The first help or version request
+// wins; an unknown option, a stray argument or a missing folder is a Mistake.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The data search of this process: the command line, BRENNOLT_DATA, HOME,
+// XDG_DATA_HOME and the folder the program was started from.
+DataSearch processDataSearch(const CommandLine& commandLine);
+
+// The text of --help, with where the game would read and write now.
+std::string helpText(const DataSearchResult& data);
+
+// The text of --version.
+std::string versionText();
