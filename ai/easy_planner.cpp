@@ -290,7 +290,7 @@ struct Planner {
         if (const std::optional<Prey> prey = nearestPrey(here.x, here.y, spare))
             return towards(OrderKind::Launch, -1, index, spare, prey->at);
         const int gathering = front();
-        if (gathering == -1 || gathering == index || spare < planet.production) return std::nullopt;
+        if (gathering == -1 || gathering == index || spare < 100) return std::nullopt;
         const SeenPlanet& to = view.planets[gathering];
         return Order{OrderKind::Launch, -1, index, spare, to.x, to.y};
     }

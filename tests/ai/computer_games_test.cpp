@@ -4,7 +4,6 @@
 // after every tick.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "ai/computer_seat.h"
@@ -53,13 +52,27 @@ Result playComputers(Game& game, uint32_t seed) {
 
 }  // namespace
 
-TEST(ComputerGames, TwoComputersPlayWithEveryInvariantHolding) {
-    for (uint32_t seed : {1u, 2u, 3u}) {
+// Computers allied against one: the games the easy level ends well within
+// the limit (two alone, evenly matched, take longer).
+TEST(ComputerGames, AlliedComputersBeatALoneOneWithEveryInvariantHolding) {
+    struct Case {
+        Teams teams;
+        int players;
+        uint32_t seed;
+    };
+    for (const Case& c :
+         {Case{{0, 0, 0, 1}, 4, 1}, Case{{0, 0, 0, 1}, 4, 3}, Case{{0, 0, 1}, 3, 2}}) {
+        SCOPED_TRACE("seed " + std::to_string(c.seed));
         Game game;
         initialiseGame(game);
-        game.session.teams[1] = 1;
-        const Result result = playComputers(game, seed);
-        EXPECT_EQ(result.broken, "") << "seed " << seed;
-        EXPECT_GT(result.battles, 20) << "seed " << seed;
+        for (int i = kMinPlayers; i < c.players; ++i)
+            dispatchCommand(game, CommandId::IncreasePlayers);
+        game.session.teams = c.teams;
+        const Result result = playComputers(game, c.seed);
+        EXPECT_EQ(result.broken, "");
+        EXPECT_EQ(game.session.phase, GamePhase::GameOver)
+            << "after " << result.rounds << " rounds";
+        EXPECT_EQ(game.winningTeam, 0);
+        EXPECT_GT(result.battles, 20);
     }
 }

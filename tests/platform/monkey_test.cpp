@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "fuzz/game_invariants.h"
 #include "game/commands.h"
 #include "platform/platform_fixture.h"
 
@@ -60,7 +61,7 @@ std::string brokenInvariant(const Game& game) {
     if (attackers != game.battle.attackerCount ||
         static_cast<int>(game.battle.ships.size()) - attackers != game.battle.defenderCount)
         return "battle counts";
-    return {};
+    return firstBrokenInvariant(game);
 }
 
 struct Monkey {
