@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ai/computer_seat.h"
 #include "fuzz/game_invariants.h"
@@ -75,4 +76,33 @@ TEST(ComputerGames, AlliedComputersBeatALoneOneWithEveryInvariantHolding) {
         EXPECT_EQ(game.winningTeam, 0);
         EXPECT_GT(result.battles, 20);
     }
+}
+
+// Where the computer's random choices come from: a new game from the start-up
+// seed, so that a seed replays it; a loaded game, whose save holds no seed,
+// from the clock.
+TEST(ComputerGames, NewGamesFollowTheStartUpSeedLoadedOnesTheClock) {
+    // Every planet the computer's: its two groups go out to look, where they please.
+    auto firstCourses = [](uint32_t startupSeed, bool loaded, uint32_t clock) {
+        Game game;
+        initialiseGame(game);
+        game.session.teams[1] = 1;
+        game.seats[0] = Seat::Computer;
+        game.startupSeed = startupSeed;
+        dispatchCommand(game, CommandId::BeginTurn);
+        game.gameLoaded = loaded;
+        for (Planet& planet : game.planets) planet.owner = 0;
+        ComputerSeats computers;
+        for (int tick = 0; game.session.phase != GamePhase::BattlePhase && tick < 1000; ++tick)
+            stepComputerSeat(computers, game, clock + 16 * static_cast<uint32_t>(tick));
+        std::vector<float> courses;
+        for (const Group& group : game.registry.groups)
+            if (group.owner == 0)
+                courses.insert(courses.end(), {group.destinationX, group.destinationY});
+        return courses;
+    };
+    EXPECT_EQ(firstCourses(7, false, 1000), firstCourses(7, false, 5000));
+    EXPECT_NE(firstCourses(7, false, 1000), firstCourses(8, false, 1000));
+    EXPECT_EQ(firstCourses(7, true, 1000), firstCourses(9, true, 1000));
+    EXPECT_NE(firstCourses(7, true, 1000), firstCourses(7, true, 5000));
 }

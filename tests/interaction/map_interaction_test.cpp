@@ -220,3 +220,26 @@ TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeamsOrSeats) {
 }
 
 }  // namespace
+
+TEST(MapInteraction, WhileTheComputerPlaysOnlyQuitIsHeard) {
+    Map map(GamePhase::Movement);
+    map.game.seats[0] = Seat::Computer;
+    const int mine = map.group(0, 0, 10, 0);
+    map.game.session.selectedGroupId = mine;
+    refreshAvailability(map.game, 0);
+    setCommandAvailable(map.game.buttons, CommandId::EndMovement, true);
+    setCommandAvailable(map.game.buttons, CommandId::QuitGame, true);
+
+    map.game.picks.hoveredButton = kEndMovement;
+    map.click(-215, -175, 100);
+    map.game.picks.hoveredButton = -1;
+    map.click(100, 100, 100);  // would give the selected group a course
+    map.rightClick();
+    EXPECT_EQ(map.game.session.phase, GamePhase::Movement);
+    EXPECT_EQ(map.find(mine).stepsLeft, 0);
+    EXPECT_EQ(map.game.session.selectedGroupId, mine);
+
+    map.game.picks.hoveredButton = static_cast<int>(CommandId::QuitGame);
+    map.click(-215, -140, 100);
+    EXPECT_TRUE(map.game.quitRequested);
+}

@@ -1,6 +1,6 @@
 // The screens the end of a game and the computer's seats add: the Setup
-// table's seat column, the end screen with the winners in their colours and
-// its two buttons.
+// table's seat column, the computer's turn screen, the end screen with the
+// winners in their colours and its two buttons.
 #include "game/hud_atlas.h"
 #include "render/render_fixture.h"
 
@@ -80,6 +80,29 @@ TEST_F(SeatScreens, EndScreenNamesTheTeamItsPlayersInTheirColoursAndItsTwoButton
     compose(pointerAt(0, 200));
     EXPECT_EQ(largeGlyphAt(-50, 0, 0), glyphIn('N', yellow));
     EXPECT_EQ(largeGlyphAt(-50, -20, 0), kBlack);
+}
+
+TEST_F(SeatScreens, ComputersTurnShowsItsTurnScreenWithOnlyQuitNeverItsMap) {
+    game().seats[1] = Seat::Computer;
+    beginTurn();
+    for (CommandId id : {CommandId::BeginTurn, CommandId::EndMovement, CommandId::EndBattle})
+        dispatchCommand(game(), id);
+    ASSERT_EQ(game().session.currentPlayer, 1);
+    const Colour yellow = {1.0f, 1.0f, 0.0f};
+    for (CommandId next : {CommandId::BeginTurn, CommandId::EndMovement}) {
+        SCOPED_TRACE(static_cast<int>(game().session.phase));
+        compose(pointerAt(-383, -248));  // where Save would be
+        EXPECT_EQ(largeGlyphAt(-50, 0, 7), glyphIn('2', yellow));
+        EXPECT_EQ(largeGlyphAt(-28, -20, 1), glyphIn('c', yellow));
+        expectButtonCentre(game(), 15, -399, -299);
+        EXPECT_EQ(pixelAt(-383, -248), kBlack);
+        EXPECT_EQ(pixelAt(-199, 200), kBlack) << "no map behind it";
+        EXPECT_EQ(game().picks.hoveredButton, -1);
+        compose(pointerAt(-383, -283));
+        EXPECT_EQ(game().picks.hoveredButton, 15);
+        dispatchCommand(game(), next);
+    }
+    EXPECT_TRUE(saveScreenshot("computer_turn_screen"));
 }
 
 }  // namespace
