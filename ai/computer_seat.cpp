@@ -5,7 +5,6 @@
 // each battle, since a battle changes what is possible.
 #include "ai/computer_seat.h"
 
-#include "ai/easy_planner.h"
 #include "ai/fair_view.h"
 #include "game/commands.h"
 #include "game/game.h"
@@ -127,9 +126,10 @@ Progress carryOut(Game& game, const Order& order, int step) {
 
 void plan(ComputerSeats& seats, const Game& game) {
     const FairView view = buildFairView(game);
-    Random& random = seats.random[game.session.currentPlayer];
-    seats.orders = game.session.phase == GamePhase::Movement ? planMovement(view, random)
-                                                             : planBattles(view, random);
+    const int player = game.session.currentPlayer;
+    const Level level =
+        seats.levels[player].value_or(levelOfSeat(game.seats[player]).value_or(Level::Easy));
+    seats.orders = planPhase(level, view, seats.random[player]);
     seats.plannedPhase = game.session.phase;
     seats.battleSincePlan = false;
     seats.nextOrder = 0;

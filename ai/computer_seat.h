@@ -7,8 +7,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "ai/levels.h"
 #include "ai/orders.h"
 #include "game/galaxy.h"
 #include "game/random.h"
@@ -21,6 +23,9 @@ constexpr uint32_t kComputerTurnPauseMs = 500;
 struct ComputerSeats {
     // Each seat's own random source; the game's decides battles and is never drawn on here.
     std::array<Random, kMaxPlayers> random;
+    // The level each seat plays at when it is not the one Setup gives it: the
+    // arena's baselines, which no Setup seat offers.
+    std::array<std::optional<Level>, kMaxPlayers> levels{};
     uint32_t seededForGame = 0;  // the game (Game::gamesBegun) they were seeded for
     // The turn in progress.
     bool turnScreenSeen = false;

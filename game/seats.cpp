@@ -10,7 +10,7 @@ void cycleSeat(Seats& seats, int slot) {
 }
 
 bool isComputerSeat(const Game& game, int player) {
-    return player >= 0 && player < kMaxPlayers && game.seats[player] == Seat::Computer;
+    return player >= 0 && player < kMaxPlayers && game.seats[player] != Seat::Human;
 }
 
 bool isComputerTurn(const Game& game) {

@@ -10,11 +10,14 @@
 
 struct Game;
 
+// The computer's seats by level: Computer is the easy one.
 enum class Seat : int32_t {
     Human = 0,
     Computer = 1,
+    ComputerNormal = 2,
+    ComputerHard = 3,
 };
-constexpr int kSeatKinds = 2;
+constexpr int kSeatKinds = 4;
 
 using Seats = std::array<Seat, kMaxPlayers>;
 

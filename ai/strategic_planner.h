@@ -1,0 +1,26 @@
+// The normal and hard computer players: one planner that values planets by
+// what they produce against how far and how well defended they are, gathers
+// ships for what no single group can take, guards what is threatened and
+// looks for an enemy it cannot see. The levels differ in how much of that
+// they do, as a Strategy says.
+#pragma once
+
+#include <vector>
+
+#include "ai/fair_view.h"
+#include "ai/orders.h"
+#include "game/random.h"
+
+struct Strategy {
+    bool gathers;        // brings groups together for a target no single one can take
+    bool defends;        // holds and reinforces planets an enemy heads for
+    bool searches;       // sends scouts over the galaxy for enemies it has not seen
+    float margin;        // how many times the estimated defenders it sends
+    int lookAheadSteps;  // how far it reaches for a planet
+};
+
+constexpr Strategy kNormalStrategy{false, false, false, 1.6f, 6};
+constexpr Strategy kHardStrategy{true, true, true, 1.3f, 12};
+
+std::vector<Order> planStrategically(const Strategy& strategy, const FairView& view,
+                                     Random& random);

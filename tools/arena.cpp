@@ -1,0 +1,359 @@
+// The arena: whole games between computer levels without a window, to measure
+// how strong each level is. Every game runs as the program runs it: the
+// computer's turn through the same tick call, each battle stepped at 16 ms
+// frames through the game's own battle step. Prints a table per level and a
+// last line per level, "LEVEL wins W of N".
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "ai/computer_seat.h"
+#include "ai/levels.h"
+#include "game/combat.h"
+#include "game/commands.h"
+#include "game/game.h"
+#include "game/game_end.h"
+
+namespace {
+
+constexpr uint32_t kFrameMs = 16;
+constexpr int kDefaultTurnLimit = 300;
+// A game that neither ends nor passes its turns is a fault of a level; this
+// many ticks of one turn (over ten minutes of play) end it as a draw.
+constexpr int kMostTicksInATurn = 40000;
+
+struct Options {
+    int games = 0;
+    uint32_t seed = 0;
+    std::vector<Level> players;
+    std::vector<int> teams;
+    int turnLimit = kDefaultTurnLimit;
+    int jobs = 1;
+    std::optional<int> onlyGame;
+};
+
+// Reads a whole number in [least, most]; nothing when the text is anything else.
+std::optional<long long> numberIn(std::string_view text, long long least, long long most) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < least || value > most)
+        return std::nullopt;
+    return value;
+}
+
+std::vector<std::string_view> commaSeparated(std::string_view text) {
+    std::vector<std::string_view> items;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        items.push_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) return items;
+        start = comma + 1;
+    }
+}
+
+// The options, or the problem with them in one line.
+std::optional<Options> parseOptions(int argc, char** argv, std::string& problem) {
+    Options options;
+    options.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    bool haveGames = false, haveSeed = false;
+    std::optional<std::string_view> teams;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name = argv[i];
+        if (i + 1 >= argc) {
+            problem = std::string(name) + " needs a value";
+            return std::nullopt;
+        }
+        const std::string_view value = argv[++i];
+        auto bad = [&](std::string_view what) {
+            problem = std::string(name) + " wants " + std::string(what) + ", not \"" +
+                      std::string(value) + "\"";
+            return std::nullopt;
+        };
+        if (name == "--games") {
+            const auto n = numberIn(value, 1, 1000000);
+            if (!n) return bad("a number of games from 1");
+            options.games = static_cast<int>(*n);
+            haveGames = true;
+        } else if (name == "--seed") {
+            const auto n = numberIn(value, 0, UINT32_MAX);
+            if (!n) return bad("a seed from 0 to 4294967295");
+            options.seed = static_cast<uint32_t>(*n);
+            haveSeed = true;
+        } else if (name == "--players") {
+            options.players.clear();
+            for (std::string_view item : commaSeparated(value)) {
+                const std::optional<Level> level = levelNamed(item);
+                if (!level) return bad("levels among easy, normal, hard, passive, random");
+                options.players.push_back(*level);
+            }
+            if (options.players.size() < kMinPlayers || options.players.size() > kMaxPlayers)
+                return bad("2 to 8 players");
+        } else if (name == "--teams") {
+            teams = value;
+        } else if (name == "--turn-limit") {
+            const auto n = numberIn(value, 1, 100000);
+            if (!n) return bad("a number of rounds from 1");
+            options.turnLimit = static_cast<int>(*n);
+        } else if (name == "--jobs") {
+            const auto n = numberIn(value, 1, 256);
+            if (!n) return bad("a number of jobs from 1 to 256");
+            options.jobs = static_cast<int>(*n);
+        } else if (name == "--game") {
+            const auto n = numberIn(value, 0, 999999);
+            if (!n) return bad("a game number from 0");
+            options.onlyGame = static_cast<int>(*n);
+        } else {
+            problem = "unknown option \"" + std::string(name) + "\"";
+            return std::nullopt;
+        }
+    }
+    if (!haveGames || !haveSeed || options.players.empty()) {
+        problem =
+            "usage: brennolt_arena --games N --seed S --players LEVEL,LEVEL[,...] "
+            "[--teams T,T,...] [--turn-limit R] [--jobs J] [--game K]";
+        return std::nullopt;
+    }
+    if (teams) {
+        for (std::string_view item : commaSeparated(*teams)) {
+            const auto team = numberIn(item, 0, kMaxPlayers - 1);
+            if (!team) {
+                problem =
+                    "--teams wants team numbers from 0 to 7, not \"" + std::string(*teams) + "\"";
+                return std::nullopt;
+            }
+            options.teams.push_back(static_cast<int>(*team));
+        }
+        if (options.teams.size() != options.players.size()) {
+            problem = "--teams names " + std::to_string(options.teams.size()) + " teams for " +
+                      std::to_string(options.players.size()) + " players";
+            return std::nullopt;
+        }
+    } else {
+        for (size_t i = 0; i < options.players.size(); ++i)
+            options.teams.push_back(static_cast<int>(i));
+    }
+    if (options.onlyGame && *options.onlyGame >= options.games) {
+        problem = "--game " + std::to_string(*options.onlyGame) + " is not among the " +
+                  std::to_string(options.games) + " games";
+        return std::nullopt;
+    }
+    return options;
+}
+
+// The levels in the order the players first name them: the table's rows.
+std::vector<Level> distinctLevels(const std::vector<Level>& players) {
+    std::vector<Level> levels;
+    for (Level level : players)
+        if (std::find(levels.begin(), levels.end(), level) == levels.end()) levels.push_back(level);
+    return levels;
+}
+
+size_t rowOf(const std::vector<Level>& levels, Level level) {
+    return static_cast<size_t>(std::find(levels.begin(), levels.end(), level) - levels.begin());
+}
+
+uint64_t threadCpuNs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000000000u + static_cast<uint64_t>(now.tv_nsec);
+}
+
+struct GameResult {
+    std::vector<bool> won;  // by table row
+    bool draw = false;
+    int rounds = 0;
+    // Each turn's decision time in ms, by table row.
+    std::vector<std::vector<double>> turnMs;
+};
+
+// Game k: seed S + k, the players' seats turned round by k so that no level
+// always moves first.
+GameResult playGame(const Options& options, const std::vector<Level>& rows, int k) {
+    const int players = static_cast<int>(options.players.size());
+    Game game;
+    initialiseGame(game);
+    while (game.session.playerCount < players) dispatchCommand(game, CommandId::IncreasePlayers);
+    ComputerSeats computers;
+    std::vector<size_t> rowOfSeat(players);
+    for (int seat = 0; seat < players; ++seat) {
+        const int entry = (seat + k) % players;
+        game.session.teams[seat] = options.teams[entry];
+        game.seats[seat] = Seat::Computer;
+        computers.levels[seat] = options.players[entry];
+        rowOfSeat[seat] = rowOf(rows, options.players[entry]);
+    }
+    game.startupSeed = options.seed + static_cast<uint32_t>(k);
+    seedRandom(game.random, game.startupSeed);
+    dispatchCommand(game, CommandId::BeginTurn);
+
+    GameResult result;
+    result.won.assign(rows.size(), false);
+    result.turnMs.resize(rows.size());
+    result.rounds = 1;
+    uint32_t clock = 0;
+    int mover = game.session.currentPlayer;
+    uint64_t turnNs = 0;
+    int ticksThisTurn = 0;
+    GamePhase previous = game.session.phase;
+    // Whether more than one level plays: then the game is over once one alone has seats left.
+    const bool levelsMeet = rows.size() > 1;
+    while (true) {
+        const GamePhase phase = game.session.phase;
+        const bool deciding = isMapPhase(phase);
+        const uint64_t before = deciding ? threadCpuNs() : 0;
+        stepComputerSeat(computers, game, clock);
+        if (deciding) turnNs += threadCpuNs() - before;
+        if (isBattlePhase(game.session.phase)) battleStep(game, kFrameMs);
+        clock += kFrameMs;
+        ++ticksThisTurn;
+
+        const GamePhase now = game.session.phase;
+        if (now == previous && ticksThisTurn < kMostTicksInATurn) continue;
+        previous = now;
+        if (now == GamePhase::GameOver) {
+            for (int seat = 0; seat < players; ++seat)
+                if (game.winningTeam != -1 && game.session.teams[seat] == game.winningTeam)
+                    result.won[rowOfSeat[seat]] = true;
+            return result;
+        }
+        if (now == GamePhase::TurnStart || ticksThisTurn >= kMostTicksInATurn) {
+            result.turnMs[rowOfSeat[mover]].push_back(static_cast<double>(turnNs) / 1e6);
+            turnNs = 0;
+            if (ticksThisTurn >= kMostTicksInATurn) {
+                result.draw = true;
+                return result;
+            }
+            ticksThisTurn = 0;
+            if (game.session.currentPlayer <= mover) ++result.rounds;
+            mover = game.session.currentPlayer;
+            if (result.rounds > options.turnLimit) {
+                result.rounds = options.turnLimit;
+                result.draw = true;
+                return result;
+            }
+        }
+        if (levelsMeet) {
+            std::vector<bool> left(rows.size(), false);
+            for (int seat = 0; seat < players; ++seat)
+                if (ownsAnything(game, seat)) left[rowOfSeat[seat]] = true;
+            if (std::count(left.begin(), left.end(), true) == 1) {
+                result.won = left;
+                return result;
+            }
+        }
+    }
+}
+
+struct Row {
+    int games = 0;
+    int wins = 0;
+    int draws = 0;
+    long long rounds = 0;
+    std::vector<double> turnMs;
+};
+
+void printTable(const std::vector<Level>& levels, const std::vector<GameResult>& results) {
+    std::vector<Row> rows(levels.size());
+    for (const GameResult& game : results) {
+        for (size_t r = 0; r < levels.size(); ++r) {
+            Row& row = rows[r];
+            row.games += 1;
+            row.wins += game.won[r] ? 1 : 0;
+            row.draws += game.draw ? 1 : 0;
+            row.rounds += game.rounds;
+            row.turnMs.insert(row.turnMs.end(), game.turnMs[r].begin(), game.turnMs[r].end());
+        }
+    }
+    std::printf("%-8s %6s %6s %6s %12s %16s %17s\n", "level", "games", "wins", "draws",
+                "mean rounds", "median turn ms", "slowest turn ms");
+    for (size_t r = 0; r < levels.size(); ++r) {
+        Row& row = rows[r];
+        std::sort(row.turnMs.begin(), row.turnMs.end());
+        const double median = row.turnMs.empty() ? 0.0 : row.turnMs[row.turnMs.size() / 2];
+        const double slowest = row.turnMs.empty() ? 0.0 : row.turnMs.back();
+        std::printf("%-8s %6d %6d %6d %12.1f %16.3f %17.3f\n",
+                    std::string(levelName(levels[r])).c_str(), row.games, row.wins, row.draws,
+                    static_cast<double>(row.rounds) / std::max(1, row.games), median, slowest);
+    }
+    for (size_t r = 0; r < levels.size(); ++r)
+        std::printf("%s wins %d of %d\n", std::string(levelName(levels[r])).c_str(), rows[r].wins,
+                    rows[r].games);
+}
+
+// Progress on standard error, at most once a second and after the last game.
+struct Progress {
+    std::mutex mutex;
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point lastShown = start;
+    int done = 0;
+
+    void gameDone(int total) {
+        std::lock_guard<std::mutex> lock(mutex);
+        done += 1;
+        const auto now = std::chrono::steady_clock::now();
+        if (done < total && now - lastShown < std::chrono::seconds(1)) return;
+        lastShown = now;
+        const double elapsed = std::chrono::duration<double>(now - start).count();
+        const double remaining = elapsed / done * (total - done);
+        std::fprintf(stderr, "brennolt_arena: %d of %d games, %.0f s elapsed, about %.0f s left\n",
+                     done, total, elapsed, remaining);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string problem;
+    const std::optional<Options> parsed = parseOptions(argc, argv, problem);
+    if (!parsed) {
+        std::fprintf(stderr, "brennolt_arena: %s\n", problem.c_str());
+        return 2;
+    }
+    const Options& options = *parsed;
+    const std::vector<Level> levels = distinctLevels(options.players);
+    std::vector<int> games;
+    if (options.onlyGame)
+        games.push_back(*options.onlyGame);
+    else
+        for (int k = 0; k < options.games; ++k) games.push_back(k);
+
+    std::vector<GameResult> results(games.size());
+    std::atomic<size_t> next{0};
+    Progress progress;
+    auto work = [&] {
+        for (size_t i = next++; i < games.size(); i = next++) {
+            results[i] = playGame(options, levels, games[i]);
+            progress.gameDone(static_cast<int>(games.size()));
+        }
+    };
+    std::vector<std::thread> workers;
+    const int jobs = std::min(options.jobs, static_cast<int>(games.size()));
+    for (int j = 1; j < jobs; ++j) workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers) worker.join();
+
+    if (options.onlyGame) {
+        const GameResult& game = results.front();
+        std::string winners;
+        for (size_t r = 0; r < levels.size(); ++r)
+            if (game.won[r]) winners += " " + std::string(levelName(levels[r]));
+        std::printf("game %d: seed %u, %d rounds, %s\n", *options.onlyGame,
+                    options.seed + static_cast<uint32_t>(*options.onlyGame), game.rounds,
+                    game.draw         ? "a draw"
+                    : winners.empty() ? "nobody won"
+                                      : ("won by" + winners).c_str());
+    }
+    printTable(levels, results);
+    return 0;
+}
