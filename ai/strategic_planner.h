@@ -14,13 +14,14 @@
 struct Strategy {
     bool gathers;        // brings groups together for a target no single one can take
     bool defends;        // holds and reinforces planets an enemy heads for
-    bool searches;       // sends scouts over the galaxy for enemies it has not seen
+    int scouts;          // single ships it keeps sweeping the galaxy for enemies unseen
     float margin;        // how many times the estimated defenders it sends
+    int neutralGuess;    // the ships it expects on a planet it has never seen owned
     int lookAheadSteps;  // how far it reaches for a planet
 };
 
-constexpr Strategy kNormalStrategy{false, false, false, 1.6f, 6};
-constexpr Strategy kHardStrategy{true, true, true, 1.3f, 12};
+constexpr Strategy kNormalStrategy{false, false, 1, 1.6f, 30, 6};
+constexpr Strategy kHardStrategy{true, true, 4, 1.3f, 10, 12};
 
 std::vector<Order> planStrategically(const Strategy& strategy, const FairView& view,
                                      Random& random);

@@ -177,6 +177,25 @@ struct GameResult {
     std::vector<std::vector<double>> turnMs;
 };
 
+// A replayed game's course, a line a round on standard error: what each
+// player owns.
+void describeRound(const Game& game, const Options& options, int k, int round) {
+    const int players = game.session.playerCount;
+    std::string line = "round " + std::to_string(round) + ":";
+    for (int seat = 0; seat < players; ++seat) {
+        int planets = 0, planetShips = 0, groups = 0, groupShips = 0;
+        for (const Planet& planet : game.planets)
+            if (planet.owner == seat) ++planets, planetShips += planet.ships;
+        for (const Group& group : game.registry.groups)
+            if (group.owner == seat) ++groups, groupShips += group.ships;
+        const Level level = options.players[static_cast<size_t>((seat + k) % players)];
+        line += "  " + std::string(levelName(level)) + " " + std::to_string(planets) + "p/" +
+                std::to_string(planetShips) + " " + std::to_string(groups) + "g/" +
+                std::to_string(groupShips);
+    }
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 // Game k: seed S + k, the players' seats turned round by k so that no level
 // always moves first.
 GameResult playGame(const Options& options, const std::vector<Level>& rows, int k) {
@@ -235,7 +254,10 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
                 return result;
             }
             ticksThisTurn = 0;
-            if (game.session.currentPlayer <= mover) ++result.rounds;
+            if (game.session.currentPlayer <= mover) {
+                ++result.rounds;
+                if (options.onlyGame) describeRound(game, options, k, result.rounds);
+            }
             mover = game.session.currentPlayer;
             if (result.rounds > options.turnLimit) {
                 result.rounds = options.turnLimit;
