@@ -54,11 +54,14 @@ constexpr AtlasRegion kTeamHeader{59, 99, 21, 36};
 constexpr AtlasRegion kPlayerBar{0, 58, 5, 20};
 constexpr AtlasRegion kTeamBox{59, 74, 5, 20};
 // The seat column: its header, and one picture per kind of seat (Human, then
-// Computer), as wide as the player bars and as high as a table row.
+// the computer at each level), as wide as the player bars and as high as a
+// table row.
 constexpr AtlasRegion kSeatHeader{92, 150, 238, 253};
 constexpr AtlasRegion kSeatPictures[] = {
     {92, 150, 220, 235},  // Human
-    {92, 150, 202, 217},  // Computer
+    {92, 150, 202, 217},  // Computer, easy
+    {92, 150, 185, 200},  // Computer, normal
+    {141, 199, 0, 15},    // Computer, hard
 };
 
 // The eight count selector controls (confirm, max, +10, +1, -1, -10, min,

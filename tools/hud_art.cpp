@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -409,8 +410,10 @@ void paintSeatPieces(Canvas& atlas, Fonts& fonts) {
               kTitle);
     place(atlas, header, kSeatHeader);
 
-    const char* const names[] = {"Human", "Computer"};
-    for (int kind = 0; kind < 2; ++kind) {
+    // The computer's pictures name its level beside the screen.
+    const char* const names[] = {"Human", "Easy", "Normal", "Hard"};
+    static_assert(std::size(names) == std::size(kSeatPictures));
+    for (size_t kind = 0; kind < std::size(names); ++kind) {
         const AtlasRegion& region = kSeatPictures[kind];
         Canvas seat = pieceFor(region);
         const float w = static_cast<float>(seat.width), h = static_cast<float>(seat.height);
@@ -429,8 +432,8 @@ void paintSeatPieces(Canvas& atlas, Fonts& fonts) {
         const int textLeft = 15;
         const int room = seat.width - textLeft - 2;
         const std::string name = names[kind];
-        paintText(seat, *fonts.word, textLeft + (room - textWidth(*fonts.word, name)) / 2, 11,
-                  name, kLabel);
+        paintText(seat, *fonts.word, textLeft + (room - textWidth(*fonts.word, name)) / 2, 11, name,
+                  kLabel);
         place(atlas, seat, region);
     }
 }

@@ -105,10 +105,11 @@ TEST(SetupCommands, PlayerCountWrapsAndTeamsOfRemovedSlotsReset) {
 
 TEST(SetupCommands, SeatsCycleAndSlotsThatLeaveReturnToHuman) {
     Game game = startedGame();
-    cycleSeat(game.seats, 1);
-    EXPECT_EQ(game.seats[1], Seat::Computer);
-    cycleSeat(game.seats, 1);
-    EXPECT_EQ(game.seats[1], Seat::Human);
+    for (Seat next : {Seat::Computer, Seat::ComputerNormal, Seat::ComputerHard, Seat::Human}) {
+        cycleSeat(game.seats, 1);
+        EXPECT_EQ(game.seats[1], next);
+        EXPECT_EQ(isComputerSeat(game, 1), next != Seat::Human);
+    }
     cycleSeat(game.seats, 8);  // no such slot
     cycleSeat(game.seats, -1);
 
