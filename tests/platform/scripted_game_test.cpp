@@ -10,16 +10,19 @@
 #include <X11/Xutil.h>
 #include <png.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 #include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
+#include "game/hud_atlas.h"
 #include "game/save_file.h"
 #include "platform/button_spots.h"
 #include "platform/game_process.h"
@@ -95,6 +98,17 @@ public:
         XDestroyImage(image);
     }
 
+    // The colour the window shows at `pixel` (red, green, blue), or nothing.
+    std::optional<std::array<int, 3>> colourAt(Pixel pixel) {
+        XImage* image = screen_.grab(window_);
+        if (image == nullptr) return std::nullopt;
+        const unsigned long value = XGetPixel(image, pixel.x, pixel.y);
+        XDestroyImage(image);
+        return std::array<int, 3>{static_cast<int>((value >> 16) & 0xff),
+                                  static_cast<int>((value >> 8) & 0xff),
+                                  static_cast<int>(value & 0xff)};
+    }
+
 private:
     static void pause() { std::this_thread::sleep_for(std::chrono::milliseconds(120)); }
 
@@ -126,6 +140,13 @@ std::pair<float, float> clearPointNear(const Game& game, float x, float y) {
         }
     }
     return {100.0f, 100.0f};
+}
+
+// Texel (s, t) of a 24-bit bottom-up BMP, t counted from the bottom row.
+std::array<int, 3> texelOf(const std::vector<uint8_t>& bmp, int s, int t) {
+    const int width = intAt(bmp, 18);
+    const size_t at = static_cast<size_t>(intAt(bmp, 10)) + 3 * static_cast<size_t>(t * width + s);
+    return {bmp[at + 2], bmp[at + 1], bmp[at]};
 }
 
 int nearestPlanet(const Game& game, const Group& group) {
@@ -339,3 +360,55 @@ TEST_F(ScriptedGame, ThreePlayersInTwoTeamsPlayToABattleSaveAndLoadAgain) {
 }
 
 }  // namespace
+
+// The computer at player 2's seat, set with the mouse on the Setup screen,
+// plays the turn of a loaded game by itself: its group stands on the last
+// planet of player 1 and takes it, and the end screen follows.
+TEST_F(ScriptedGame, TheComputerAtPlayerTwosSeatWinsALoadedGameByItself) {
+    {
+        Game prepared;
+        initialiseGame(prepared);
+        prepared.session.teams[1] = 1;
+        dispatchCommand(prepared, CommandId::BeginTurn);  // a galaxy to play in
+        clearGroups(prepared.registry);
+        for (Planet& planet : prepared.planets) planet.owner = -1;
+        Planet& last = prepared.planets[0];
+        last.owner = 0;
+        last.ships = 5;
+        prepared.intel[1].knownOwner[0] = 0;
+        prepared.intel[1].knownShips[0] = 5;
+        createGroup(prepared.registry, last.x, last.y, last.x, last.y, 200, 1);
+        prepared.session.currentPlayer = 1;
+        ASSERT_TRUE(saveGame(prepared));
+    }
+    start();
+    Game setup;
+    initialiseGame(setup);
+    player->click(pixelOf(85.0f, 52.0f));  // player 2's seat box
+    player->screenshot("21-player-two-is-the-computer");
+    player->click(buttonCentre(setup, CommandId::LoadGame));
+
+    // The end screen shows its way back to Setup where the turn began.
+    Game end;
+    end.session.phase = GamePhase::GameOver;
+    const Pixel newGame = buttonCentre(end, CommandId::NewGame);
+    const AtlasRegion& face = kButtonFaces[static_cast<int>(CommandId::NewGame)];
+    const std::array<int, 3> expected =
+        texelOf(readBytes(directory.path() / "Data" / "HUD.bmp"),
+                (face.sLeft + face.sRight) / 2, (face.tBottom + face.tTop) / 2);
+    const bool ended = waitFor(
+        [&] {
+            const std::optional<std::array<int, 3>> seen = player->colourAt(newGame);
+            if (!seen) return false;
+            for (int c = 0; c < 3; ++c)
+                if (std::abs((*seen)[c] - expected[c]) > 2) return false;
+            return true;
+        },
+        std::chrono::milliseconds(60000));
+    player->screenshot("22-team-two-wins");
+    ASSERT_TRUE(ended) << "no end screen";
+
+    player->click(buttonCentre(end, CommandId::QuitGame));
+    EXPECT_EQ(process->exitCode(), 0);
+    EXPECT_EQ(process->errors(), "");
+}
