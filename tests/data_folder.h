@@ -1,10 +1,13 @@
 // Test support: a working directory of the test's own with an empty Data/
-// folder in it, as the game finds its files relative to the working directory.
+// folder in it, as the game finds its files relative to the working directory,
+// and files read back whole.
 #pragma once
 
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -36,3 +39,10 @@ private:
     std::filesystem::path path_;
     std::filesystem::path previous_;
 };
+
+// The bytes of a file as text or as a byte vector; empty when it cannot be read.
+template <typename Bytes = std::string>
+Bytes readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}

@@ -9,6 +9,7 @@
 #include "game/commands.h"
 #include "game/describe_game.h"
 #include "game/game.h"
+#include "game/game_setup.h"
 
 namespace {
 
@@ -40,15 +41,6 @@ int standingGroup(Game& game, float x, float y, int ships, int owner) {
     return createGroup(game.registry, x, y, x, y, ships, owner);
 }
 
-Planet& placePlanet(Game& game, int index, float x, float y, int ships, int owner) {
-    Planet& planet = game.planets[index];
-    planet.x = x;
-    planet.y = y;
-    planet.ships = ships;
-    planet.owner = owner;
-    return planet;
-}
-
 void press(Game& game, SelectorControl control) { pressSelectorControl(game, control); }
 
 // Presses each control in turn and checks the count after each press.
@@ -59,8 +51,6 @@ void expectCounts(Game& game,
         EXPECT_EQ(game.interaction.count, count) << "after control " << static_cast<int>(control);
     }
 }
-
-bool visible(const Game& game, int button) { return game.buttons.buttons[button].visible; }
 
 std::string visibleButtons(const Game& game) {
     std::string flags;
@@ -77,7 +67,7 @@ int openSplitSelector(Game& game, int ships) {
 }
 
 void openNewGroupSelector(Game& game, int planetShips) {
-    placePlanet(game, 4, 100.0f, 100.0f, planetShips, game.session.currentPlayer);
+    placePlanet(game, 4, 100.0f, 100.0f, game.session.currentPlayer, planetShips);
     game.session.selectedPlanet = 4;
     runGroupCommand(game, CommandId::CreateGroup);
 }
@@ -281,7 +271,7 @@ TEST(Placement, NewGroupThatEmptiesThePlanetHidesCreateGroup) {
     Game game;
     prepare(game, GamePhase::Movement, 1);
     for (int count : {24, 1}) {
-        placePlanet(game, 6, 200.0f, 100.0f, 25, 1);
+        placePlanet(game, 6, 200.0f, 100.0f, 1, 25);
         if (count == 1) game.planets[6].ships = 1;
         game.session.selectedPlanet = 6;
         game.buttons.buttons[kCreate].visible = true;
@@ -303,7 +293,7 @@ TEST(Placement, NewGroupThatEmptiesThePlanetHidesCreateGroup) {
     EXPECT_EQ(game.planets[6].ships, 0);
     EXPECT_FALSE(visible(game, kCreate));
 
-    placePlanet(game, 6, 200.0f, 100.0f, 25, 1);
+    placePlanet(game, 6, 200.0f, 100.0f, 1, 25);
     game.buttons.buttons[kCreate].visible = true;
     game.interaction.mode = InteractionMode::PlaceNewGroup;
     game.interaction.count = 24;
@@ -316,7 +306,7 @@ TEST(Placement, BattlePhaseSplitsTheSelectedGroupInEitherMode) {
     for (InteractionMode mode : {InteractionMode::PlaceSplit, InteractionMode::PlaceNewGroup}) {
         Game game;
         prepare(game, GamePhase::BattlePhase);
-        placePlanet(game, 2, 100.0f, 100.0f, 25, 0);
+        placePlanet(game, 2, 100.0f, 100.0f, 0, 25);
         game.session.selectedPlanet = 2;
         const int id = standingGroup(game, 0.0f, 0.0f, 10, 0);
         game.session.selectedGroupId = id;
@@ -374,7 +364,7 @@ TEST(Placement, CountIsBoundedAgainWhenPlaced) {
 
     Game game;
     prepare(game, GamePhase::Movement);
-    placePlanet(game, 3, 100.0f, 0.0f, 12, 0);
+    placePlanet(game, 3, 100.0f, 0.0f, 0, 12);
     game.session.selectedPlanet = 3;
     game.interaction.mode = InteractionMode::PlaceNewGroup;
     game.interaction.count = 30;
@@ -420,7 +410,7 @@ TEST(Placement, AbandonedWhenNoValidCountExists) {
             if (c.groupRemoved) removeGroup(game.registry, id);
         }
         if (c.planetShips >= 0) {
-            placePlanet(game, 7, 100.0f, 0.0f, c.planetShips, 0);
+            placePlanet(game, 7, 100.0f, 0.0f, 0, c.planetShips);
             game.session.selectedPlanet = 7;
         }
         game.buttons.buttons[kCreate].visible = true;
@@ -450,7 +440,7 @@ TEST(Placement, TargetThatIsNotAFiniteNumberOrTooFarIsIgnored) {
     for (InteractionMode mode : {InteractionMode::PlaceSplit, InteractionMode::PlaceNewGroup}) {
         Game game;
         prepare(game, GamePhase::Movement);
-        placePlanet(game, 4, 100.0f, 100.0f, 25, 0);
+        placePlanet(game, 4, 100.0f, 100.0f, 0, 25);
         game.session.selectedPlanet = 4;
         const int id = standingGroup(game, 0.0f, 0.0f, 10, 0);
         game.session.selectedGroupId = id;
@@ -491,7 +481,7 @@ TEST(GroupCommands, GroupCyclingClosesAnOpenSelector) {
                          CommandId::PreviousCombatGroup}) {
         Game game;
         prepare(game, GamePhase::BattlePhase);
-        placePlanet(game, 0, 0.0f, 0.0f, 5, -1);
+        placePlanet(game, 0, 0.0f, 0.0f, -1, 5);
         const int onPlanet = standingGroup(game, 0.0f, 0.0f, 8, 0);
         game.interaction.mode = InteractionMode::CountForSplit;
         game.interaction.hoveredSelectorControl = 4;
@@ -506,9 +496,9 @@ TEST(GroupCommands, GroupCyclingClosesAnOpenSelector) {
 TEST(GroupCommands, PlanetCyclingOffersCreateGroupOnlyWithShips) {
     Game game;
     prepare(game, GamePhase::Movement);
-    placePlanet(game, 3, 100.0f, 0.0f, 10, 0);
+    placePlanet(game, 3, 100.0f, 0.0f, 0, 10);
     placePlanet(game, 9, 200.0f, 0.0f, 0, 0);
-    placePlanet(game, 5, 300.0f, 0.0f, 50, 1);  // an ally's: never selected
+    placePlanet(game, 5, 300.0f, 0.0f, 1, 50);  // an ally's: never selected
 
     runGroupCommand(game, CommandId::NextPlanet);
     EXPECT_EQ(game.session.selectedPlanet, 3);
@@ -591,7 +581,7 @@ TEST(AttackOrDonatePlanet, DonatesToOwnAndAlliedPlanets) {
     for (int planetOwner : {0, 1}) {
         Game game;
         prepare(game, GamePhase::BattlePhase);
-        placePlanet(game, 4, 100.0f, 50.0f, 7, planetOwner);
+        placePlanet(game, 4, 100.0f, 50.0f, planetOwner, 7);
         const int id = standingGroup(game, 100.0f, 50.0f, 5, 0);
         game.session.selectedGroupId = id;
         refreshAvailability(game, 0);
@@ -615,7 +605,7 @@ TEST(AttackOrDonatePlanet, DonatesToOwnAndAlliedPlanets) {
 TEST(AttackOrDonatePlanet, FightsNeutralPlanetsWithAGreyDefender) {
     Game game;
     prepare(game, GamePhase::BattlePhase, 1);
-    placePlanet(game, 8, 100.0f, 50.0f, 6, -1);
+    placePlanet(game, 8, 100.0f, 50.0f, -1, 6);
     const int id = standingGroup(game, 100.0f, 50.0f, 5, 1);
     game.session.selectedGroupId = id;
 
@@ -635,7 +625,7 @@ TEST(AttackOrDonatePlanet, FightsNeutralPlanetsWithAGreyDefender) {
 TEST(AttackOrDonatePlanet, FightsEnemyPlanetsInTheirOwnersColour) {
     Game game;
     prepare(game, GamePhase::BattlePhase);
-    placePlanet(game, 0, -100.0f, 20.0f, 0, 2);
+    placePlanet(game, 0, -100.0f, 20.0f, 2, 0);
     const int id = standingGroup(game, -100.0f, 20.0f, 4, 0);
     game.session.selectedGroupId = id;
 
@@ -652,8 +642,8 @@ TEST(AttackOrDonatePlanet, FightsEnemyPlanetsInTheirOwnersColour) {
 TEST(AttackOrDonatePlanet, ActsOnlyForAnOwnGroupStandingOnAPlanet) {
     Game game;
     prepare(game, GamePhase::BattlePhase);
-    placePlanet(game, 4, 100.0f, 50.0f, 7, 0);  // own: a donation if it acted
-    placePlanet(game, 5, 200.0f, 50.0f, 7, 2);  // enemy: a battle if it acted
+    placePlanet(game, 4, 100.0f, 50.0f, 0, 7);  // own: a donation if it acted
+    placePlanet(game, 5, 200.0f, 50.0f, 2, 7);  // enemy: a battle if it acted
     // On its way to the planets: destination on them, position not.
     const int headingOwn = createGroup(game.registry, 100.0f, 0.0f, 100.0f, 50.0f, 5, 0);
     const int headingEnemy = createGroup(game.registry, 200.0f, 0.0f, 200.0f, 50.0f, 5, 0);

@@ -1,5 +1,9 @@
 // Save file: the byte layout, a save and load round trip, damaged files that
 // must change nothing, and failed saves that must keep the previous save.
+#include "game/save_file.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -15,14 +19,12 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "data_folder.h"
 #include "game/commands.h"
 #include "game/data_path.h"
 #include "game/describe_game.h"
 #include "game/game.h"
-#include "game/save_file.h"
+#include "game/game_setup.h"
 
 namespace {
 
@@ -34,7 +36,9 @@ constexpr size_t kPlanetBytes = 36;
 constexpr size_t kIdOffset = 36;
 constexpr size_t kLinkOffset = 40;
 
-size_t groupOffset(int index) { return kCountsBytes + kSaveGroupBytes * static_cast<size_t>(index); }
+size_t groupOffset(int index) {
+    return kCountsBytes + kSaveGroupBytes * static_cast<size_t>(index);
+}
 size_t planetOffset(int groups, int index) { return groupOffset(groups) + kPlanetBytes * index; }
 size_t teamsOffset(int groups) { return groupOffset(groups) + kPlanetBytes * kPlanetCount; }
 size_t intelOffset(int groups, int slot) { return teamsOffset(groups) + 32 + 256 * slot; }
@@ -44,7 +48,9 @@ int32_t intAt(const Bytes& bytes, size_t offset) {
     for (int i = 0; i < 4; ++i) bits |= uint32_t{bytes.at(offset + i)} << (8 * i);
     return static_cast<int32_t>(bits);
 }
-float floatAt(const Bytes& bytes, size_t offset) { return std::bit_cast<float>(intAt(bytes, offset)); }
+float floatAt(const Bytes& bytes, size_t offset) {
+    return std::bit_cast<float>(intAt(bytes, offset));
+}
 void setInt(Bytes& bytes, size_t offset, int32_t value) {
     for (int i = 0; i < 4; ++i)
         bytes.at(offset + i) = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
@@ -56,22 +62,14 @@ void setFloat(Bytes& bytes, size_t offset, float value) {
 const std::string kSavePath = "Data/Save.kvd";
 const std::string kTempPath = "Data/Save.kvd.tmp";
 
-Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 int linesIn(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
-
-bool visible(const Game& game, CommandId id) {
-    return game.buttons.buttons[static_cast<int>(id)].visible;
 }
 
 // A game of three players in two teams on the turn screen, with owned planets,
@@ -145,7 +143,7 @@ TEST(SaveLayout, ValuesStandAtTheirOffsetsLittleEndian) {
     createGroup(game.registry, 1.0f, 2.0f, 1.0f, 2.0f, 10, 0);
     createGroup(game.registry, 1.0f, 2.0f, 3.0f, 4.0f, 10, 0);
     createGroup(game.registry, -3.0f, 0.0f, 61.0f, 0.0f, 250, 4);  // 64 units: 2 steps of (32, 0)
-    removeGroup(game.registry, 1);                                  // ids 0 and 2 remain
+    removeGroup(game.registry, 1);                                 // ids 0 and 2 remain
     Planet& planet = game.planets[5];
     planet = Planet{1.5f, -2.25f, 17, 33, 2, -45.0f, 359.0f, 90.5f, 1};
     game.intel[3].knownOwner[7] = 4;
@@ -153,7 +151,8 @@ TEST(SaveLayout, ValuesStandAtTheirOffsetsLittleEndian) {
 
     const Bytes bytes = encodeSave(game);
     ASSERT_EQ(bytes.size(), 3244u + 2 * 44u);
-    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 12), (Bytes{5, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 12),
+              (Bytes{5, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0}));
 
     const size_t g = groupOffset(1);
     EXPECT_EQ(floatAt(bytes, g + 0), -3.0f);
@@ -189,7 +188,7 @@ TEST(SaveLayout, ValuesStandAtTheirOffsetsLittleEndian) {
     EXPECT_EQ(intAt(bytes, intelOffset(2, 3) + 4 * 7), 4);
     EXPECT_EQ(intAt(bytes, intelOffset(2, 3) + 128 + 4 * 7), 77);
     EXPECT_EQ(intAt(bytes, intelOffset(2, 7) + 4 * 31), -1);  // the last known owner
-    EXPECT_EQ(intAt(bytes, bytes.size() - 4), 0);            // the last known ships
+    EXPECT_EQ(intAt(bytes, bytes.size() - 4), 0);             // the last known ships
 }
 
 // ---------------------------------------------------------------------------
@@ -199,7 +198,7 @@ TEST_F(SaveFileTest, SaveLoadSaveGivesTheSameBytesWithFreshIds) {
     Game original;
     buildGame(original);
     ASSERT_TRUE(saveGame(original));
-    const Bytes saved = readFile(kSavePath);
+    const Bytes saved = readFile<Bytes>(kSavePath);
     EXPECT_EQ(saved, encodeSave(original));
     EXPECT_FALSE(fs::exists(kTempPath));
 
@@ -320,16 +319,19 @@ TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
         {"group with negative ships", [&](Bytes& b) { setInt(b, groupOffset(2) + 32, -200); }},
         {"negative steps left", [&](Bytes& b) { setInt(b, groupOffset(1) + 24, -1); }},
         {"group x not a number", [&](Bytes& b) { setFloat(b, groupOffset(0), nan); }},
-        {"group destination infinite", [&](Bytes& b) { setFloat(b, groupOffset(1) + 12, -infinity); }},
+        {"group destination infinite",
+         [&](Bytes& b) { setFloat(b, groupOffset(1) + 12, -infinity); }},
         {"group step not a number", [&](Bytes& b) { setFloat(b, groupOffset(n - 1) + 20, nan); }},
         {"planet owner -2", [&](Bytes& b) { setInt(b, planetOffset(n, 0) + 16, -2); }},
-        {"planet owner beyond the count", [&](Bytes& b) { setInt(b, planetOffset(n, 31) + 16, 3); }},
+        {"planet owner beyond the count",
+         [&](Bytes& b) { setInt(b, planetOffset(n, 31) + 16, 3); }},
         {"planet with negative ships", [&](Bytes& b) { setInt(b, planetOffset(n, 4) + 12, -1); }},
         {"planet model 2", [&](Bytes& b) { setInt(b, planetOffset(n, 9) + 32, 2); }},
         {"planet model -1", [&](Bytes& b) { setInt(b, planetOffset(n, 9) + 32, -1); }},
         {"planet y infinite", [&](Bytes& b) { setFloat(b, planetOffset(n, 2) + 4, infinity); }},
         {"planet spin not a number", [&](Bytes& b) { setFloat(b, planetOffset(n, 2) + 24, nan); }},
-        {"marker angle not a number", [&](Bytes& b) { setFloat(b, planetOffset(n, 31) + 28, nan); }},
+        {"marker angle not a number",
+         [&](Bytes& b) { setFloat(b, planetOffset(n, 31) + 28, nan); }},
         {"known owner -2", [&](Bytes& b) { setInt(b, intelOffset(n, 0) + 4 * 5, -2); }},
         {"known owner 8", [&](Bytes& b) { setInt(b, intelOffset(n, 7) + 4 * 31, 8); }},
     };
@@ -356,7 +358,7 @@ TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
         EXPECT_TRUE(visible(game, CommandId::LoadGame));
         EXPECT_EQ(linesIn(errors), 1) << errors;
         EXPECT_NE(errors.find("not loaded"), std::string::npos) << errors;
-        EXPECT_EQ(readFile(kSavePath), bytes);  // the file itself is left alone
+        EXPECT_EQ(readFile<Bytes>(kSavePath), bytes);  // the file itself is left alone
     }
 
     // The untouched bytes do load: the damage, not the fixture, was refused.
@@ -385,10 +387,10 @@ TEST_F(SaveFileTest, ShipsAndProductionBeyondAnyRealGameAreRejected) {
         bool loads;
     };
     const Change changes[] = {
-        {"group of 100,000,001",
-         [&](Bytes& b) { setInt(b, groupShips(1), mostInOnePlace + 1); }, false},
-        {"planet of 100,000,001",
-         [&](Bytes& b) { setInt(b, planetShips(3), mostInOnePlace + 1); }, false},
+        {"group of 100,000,001", [&](Bytes& b) { setInt(b, groupShips(1), mostInOnePlace + 1); },
+         false},
+        {"planet of 100,000,001", [&](Bytes& b) { setInt(b, planetShips(3), mostInOnePlace + 1); },
+         false},
         {"production -1", [&](Bytes& b) { setInt(b, production(0), -1); }, false},
         {"production 1001", [&](Bytes& b) { setInt(b, production(31), 1001); }, false},
         {"over 1,000,000,000 ships in all",
@@ -475,7 +477,7 @@ TEST_F(SaveFileTest, SaveReplacesTheOldSaveAndLeavesNoTemporaryFile) {
     const std::string errors = saveReportingErrors(game, saved);
     EXPECT_TRUE(saved);
     EXPECT_EQ(errors, "");
-    EXPECT_EQ(readFile(kSavePath), encodeSave(game));
+    EXPECT_EQ(readFile<Bytes>(kSavePath), encodeSave(game));
     EXPECT_FALSE(fs::exists(kTempPath));
 }
 
@@ -486,10 +488,8 @@ TEST_F(SaveFileTest, FailedSavesKeepTheOldSave) {
         std::function<void()> place;
     };
     const Obstacle obstacles[] = {
-        {"temporary name taken by a folder",
-         [] { fs::create_directories(kTempPath + "/inside"); }},
-        {"disk full while writing",
-         [] { fs::create_symlink("/dev/full", kTempPath); }},
+        {"temporary name taken by a folder", [] { fs::create_directories(kTempPath + "/inside"); }},
+        {"disk full while writing", [] { fs::create_symlink("/dev/full", kTempPath); }},
     };
     for (const Obstacle& obstacle : obstacles) {
         SCOPED_TRACE(obstacle.name);
@@ -500,7 +500,7 @@ TEST_F(SaveFileTest, FailedSavesKeepTheOldSave) {
         bool saved = true;
         const std::string errors = saveReportingErrors(game, saved);
         EXPECT_FALSE(saved);
-        EXPECT_EQ(readFile(kSavePath), old);
+        EXPECT_EQ(readFile<Bytes>(kSavePath), old);
         EXPECT_EQ(linesIn(errors), 1) << errors;
         EXPECT_NE(errors.find("not saved"), std::string::npos) << errors;
         std::error_code ignored;
@@ -605,7 +605,7 @@ TEST_F(SaveFileTest, FailureAtEveryStepKeepsTheLastWholeSave) {
                 ASSERT_TRUE(loadGame(reference));
                 before = describeGame(reference);
             }
-            const Bytes slot = readFile(kSavePath);
+            const Bytes slot = readFile<Bytes>(kSavePath);
 
             ::testing::internal::CaptureStderr();
             const bool saved = saveGame(next, failing(step));
@@ -615,7 +615,7 @@ TEST_F(SaveFileTest, FailureAtEveryStepKeepsTheLastWholeSave) {
             EXPECT_NE(errors.find("not saved"), std::string::npos) << errors;
             EXPECT_FALSE(fs::exists(kTempPath));
             EXPECT_EQ(fs::exists(kSavePath), hadSave);
-            EXPECT_EQ(readFile(kSavePath), slot);
+            EXPECT_EQ(readFile<Bytes>(kSavePath), slot);
 
             Game after;
             initialiseGame(after);
@@ -628,6 +628,6 @@ TEST_F(SaveFileTest, FailureAtEveryStepKeepsTheLastWholeSave) {
 
     // The same operations, none failing, replace the save with the new game.
     EXPECT_TRUE(saveGame(next, systemSaveFileOps()));
-    EXPECT_EQ(readFile(kSavePath), encodeSave(next));
+    EXPECT_EQ(readFile<Bytes>(kSavePath), encodeSave(next));
     EXPECT_FALSE(fs::exists(kTempPath));
 }

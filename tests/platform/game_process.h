@@ -15,7 +15,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/platform_fixture.h"
+#include "data_folder.h"
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -35,8 +35,8 @@ inline bool waitFor(const std::function<bool()>& condition,
 // The game's own Data/ (art and models, no save or log) copied into the
 // working directory of a run, so that the run has nothing to report.
 inline void installArt(const std::filesystem::path& directory) {
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(BRENNOLT_SOURCE_DIR) / "Data")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(BRENNOLT_SOURCE_DIR) / "Data")) {
         const std::string name = entry.path().filename().string();
         if (name == "Save.kvd" || name == "output.txt") continue;
         std::filesystem::copy_file(entry.path(), directory / "Data" / name,
@@ -191,4 +191,3 @@ private:
 
     Display* display_;
 };
-

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "game/commands.h"
-#include "platform/platform_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
-using MainLoop = WindowTest;
-using Tick = WindowTest;
+using MainLoop = WindowFixture;
+using Tick = WindowFixture;
 
 TEST_F(MainLoop, DeliversOneEventPerTickInOrderAndLosesNone) {
     pushEvents({mouseButton(SDL_BUTTON_LEFT, true), mouseButton(SDL_BUTTON_LEFT, false),
@@ -129,8 +129,8 @@ TEST_F(Tick, FrameDeltaFollowsTheClockAndWraps) {
 }
 
 TEST_F(Tick, PressTimeIsTheClockOfTheTickThatSeesThePress) {
-    pushEvents({mouseButton(SDL_BUTTON_LEFT, true), mouseButton(SDL_BUTTON_LEFT, false),
-                mouseMove(1, 1)});
+    pushEvents(
+        {mouseButton(SDL_BUTTON_LEFT, true), mouseButton(SDL_BUTTON_LEFT, false), mouseMove(1, 1)});
     uint32_t& pressTime = program->game.interaction.pressTime;
     now = 100;
     runLoopPass(*program);  // delivers the press after its tick

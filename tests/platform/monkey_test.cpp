@@ -10,7 +10,7 @@
 #include <string>
 
 #include "game/commands.h"
-#include "platform/platform_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -77,7 +77,8 @@ struct Monkey {
         ++moves;
         const int aim = below(10);
         if (aim < 3 && !game.registry.groups.empty()) {
-            const Group& group = game.registry.groups[below(static_cast<int>(game.registry.groups.size()))];
+            const Group& group =
+                game.registry.groups[below(static_cast<int>(game.registry.groups.size()))];
             return mouseMove(static_cast<int>(group.x) + 400 + below(5) - 2,
                              300 - static_cast<int>(group.y) + below(5) - 2);
         }
@@ -110,7 +111,14 @@ struct Monkey {
     }
 };
 
-class Monkeys : public WindowTest {};
+// Planets without models keep the many frames cheap.
+class Monkeys : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        art.planetModels = {};
+    }
+};
 
 TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
     Monkey monkey{std::mt19937(20261208)};
@@ -188,10 +196,11 @@ TEST_F(Monkeys, RandomMouseFromSetupOnKeepsEveryGameWhole) {
             ASSERT_TRUE(broken.empty()) << broken << " in game " << game << " at tick " << tick;
         }
     }
-    std::printf("monkey: %d games, %d ticks, %d presses, %d releases, %d moves, %d right clicks; "
-                "ticks in Setup %d, TurnStart %d, Movement %d, BattlePhase %d; %d battles\n",
-                kGames, ticks, monkey.presses, monkey.releases, monkey.moves, monkey.rightClicks,
-                ticksInPhase[0], ticksInPhase[2], ticksInPhase[1], ticksInPhase[3], battles);
+    std::printf(
+        "monkey: %d games, %d ticks, %d presses, %d releases, %d moves, %d right clicks; "
+        "ticks in Setup %d, TurnStart %d, Movement %d, BattlePhase %d; %d battles\n",
+        kGames, ticks, monkey.presses, monkey.releases, monkey.moves, monkey.rightClicks,
+        ticksInPhase[0], ticksInPhase[2], ticksInPhase[1], ticksInPhase[3], battles);
 }
 
 }  // namespace

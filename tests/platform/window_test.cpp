@@ -1,20 +1,19 @@
 // The real window and its OpenGL context: size, buffers, the view that follows
 // a resize, and the state start-up leaves behind.
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <cstring>
 
-#include "platform/platform_fixture.h"
 #include "render/frame_input.h"
 #include "render/render.h"
+#include "window_fixture.h"
 
 namespace {
 
-using Window = WindowTest;
+using Window = WindowFixture;
 
 std::array<double, 16> projectionMatrix() {
     std::array<double, 16> matrix{};
