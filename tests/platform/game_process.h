@@ -4,6 +4,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -14,6 +15,8 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "data_folder.h"
 
@@ -44,20 +47,20 @@ inline void installArt(const std::filesystem::path& directory) {
     }
 }
 
+// Changes to the program's environment: a variable set, or unset when null.
+using Environment = std::vector<std::pair<const char*, const char*>>;
+
 // The program running in `directory`, its standard error going to a file.
 class GameProcess {
 public:
-    GameProcess(const std::filesystem::path& directory, bool withDisplay)
+    explicit GameProcess(const std::filesystem::path& directory, const Environment& changes = {})
         : errors_(directory / "stderr.txt") {
         pid_ = fork();
         if (pid_ != 0) return;
         if (chdir(directory.c_str()) != 0) _exit(126);
         const int errors = open(errors_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (errors < 0 || dup2(errors, STDERR_FILENO) < 0) _exit(126);
-        if (!withDisplay) {
-            unsetenv("DISPLAY");
-            unsetenv("WAYLAND_DISPLAY");
-        }
+        for (const auto& [name, value] : changes) value ? setenv(name, value, 1) : unsetenv(name);
         execl(BRENNOLT_BINARY, BRENNOLT_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }

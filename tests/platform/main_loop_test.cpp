@@ -4,6 +4,8 @@
 // timing), frame timing by the clock, and the loop's end.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "game/commands.h"
 #include "window_fixture.h"
 
@@ -49,6 +51,20 @@ TEST_F(MainLoop, DeliversOneEventPerTickInOrderAndLosesNone) {
 
     ASSERT_TRUE(runLoopPass(*program));
     EXPECT_FALSE(input.keyDown[116]);
+}
+
+TEST_F(MainLoop, ButtonsOtherThanLeftAndRightAreIgnored) {
+    for (const uint8_t button : {SDL_BUTTON_MIDDLE, SDL_BUTTON_X1, SDL_BUTTON_X2}) {
+        SCOPED_TRACE("button " + std::to_string(button));
+        pushEvents({mouseButton(button, true), mouseButton(button, false)});
+        for (int pass = 0; pass < 3; ++pass) {
+            runLoopPass(*program);
+            const InputState& input = program->input;
+            EXPECT_FALSE(input.leftPressed || input.leftHeld || input.leftReleased ||
+                         input.leftReleaseSeen || input.rightPressed || input.rightHeld ||
+                         input.rightReleased || input.rightReleaseSeen);
+        }
+    }
 }
 
 TEST_F(MainLoop, PointerMovesCollapseIntoTheLatest) {

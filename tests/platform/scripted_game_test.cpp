@@ -5,14 +5,12 @@
 // screen, and follows the game with a copy of the rules fed the same
 // commands. A second run loads the save and plays on. Screenshots of every
 // stage go to the build's screenshot folder.
-#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "game/availability.h"
@@ -182,7 +180,7 @@ protected:
 
     // Starts the program and waits for its window.
     void start() {
-        process = std::make_unique<GameProcess>(directory.path(), true);
+        process = std::make_unique<GameProcess>(directory.path());
         Window window = 0;
         ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(process->pid())) != 0; }))
             << process->errors();

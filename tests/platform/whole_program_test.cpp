@@ -2,9 +2,8 @@
 // driven through the X server: F2 and F12 sent to its window as key events,
 // then the window manager's close request. What it leaves in Data/output.txt
 // and its exit code are the results.
-#include <gtest/gtest.h>
-
 #include <X11/keysym.h>
+#include <gtest/gtest.h>
 
 #include "platform/game_process.h"
 
@@ -17,7 +16,7 @@ TEST(WholeProgram, F2ThenF12LogsTheStartedBattleAndCloseEndsWithCodeZero) {
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
     DataFolder directory;
     installArt(directory.path());
-    GameProcess game(directory.path(), true);
+    GameProcess game(directory.path());
     Window window = 0;
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
         << game.errors();
@@ -40,7 +39,7 @@ TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
     DataFolder directory;
     std::filesystem::remove_all(directory.path() / "Data");
-    GameProcess game(directory.path(), true);
+    GameProcess game(directory.path());
     Window window = 0;
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }));
 
@@ -62,15 +61,32 @@ TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
     EXPECT_EQ(logLines, 1) << game.errors();
 }
 
-TEST(WholeProgram, WithoutADisplayItSaysSoInOneLineAndFails) {
+// A session's runtime folder is set, as in any login session, so that only
+// the game speaks.
+TEST(WholeProgram, WithoutAWindowItSaysWhyInOneLineAndFails) {
     DataFolder directory;
-    GameProcess game(directory.path(), false);
-    const std::optional<int> code = game.exitCode();
-    ASSERT_TRUE(code.has_value());
-    EXPECT_NE(*code, 0);
-    const std::string errors = game.errors();
-    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
-    EXPECT_NE(errors.find("no display"), std::string::npos) << errors;
+    const char* runtime = directory.path().c_str();
+    const struct {
+        const char* why;
+        Environment environment;
+    } cases[] = {
+        {"no display", {{"DISPLAY", nullptr}, {"WAYLAND_DISPLAY", nullptr}}},
+        {"no display is reachable",
+         {{"DISPLAY", ":99999"}, {"WAYLAND_DISPLAY", nullptr}, {"XDG_RUNTIME_DIR", runtime}}},
+        {"no window", {{"SDL_VIDEODRIVER", "dummy"}}},
+    };
+    for (const auto& [why, environment] : cases) {
+        SCOPED_TRACE(why);
+        GameProcess game(directory.path(), environment);
+        const std::optional<int> code = game.exitCode();
+        ASSERT_TRUE(code.has_value()) << "still running";
+        EXPECT_NE(*code, 0);
+        const std::string errors = game.errors();
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+        EXPECT_NE(errors.find(std::string("cannot open the game window: ") + why),
+                  std::string::npos)
+            << errors;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "render/frame_input.h"
 #include "render/render.h"
@@ -139,6 +140,33 @@ TEST(StartUp, SeedsTheGeneratorAfterThePlanetsTookTheirDraws) {
     EXPECT_EQ(program.frameTime, 123456u);
     EXPECT_EQ(program.frameDelta, 0u);
     closeWindow(program);
+}
+
+TEST(OpenWindow, WithoutAWindowOrAContextSaysWhyInOneLineAndKeepsNothing) {
+    DataFolder directory;
+    VideoSession video;
+    ASSERT_TRUE(video.ready);
+    const struct {
+        const char* why;
+        SDL_GLattr attribute;
+        int value;
+    } cases[] = {{"no window", SDL_GL_STENCIL_SIZE, 64},
+                 {"no OpenGL context", SDL_GL_CONTEXT_MAJOR_VERSION, 9}};
+    for (const auto& [why, attribute, value] : cases) {
+        SCOPED_TRACE(why);
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(attribute, value);  // what no display can give
+        Program program;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(openWindow(program));
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+        EXPECT_NE(errors.find(std::string("cannot open the game window: ") + why + ": "),
+                  std::string::npos)
+            << errors;
+        EXPECT_FALSE(program.window || program.context);
+    }
+    SDL_GL_ResetAttributes();
 }
 
 }  // namespace

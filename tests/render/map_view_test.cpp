@@ -26,13 +26,14 @@ void fourPlayersInTwoTeams(Game& game) {
 
 TEST_F(MapView, PlanetsShowWhatTheViewersTeamLastSaw) {
     fourPlayersInTwoTeams(game);
-    placePlanet(game, 0, 0, 100, -1, 5).production = 11;   // neutral
-    placePlanet(game, 1, 100, 100, 1, 6).production = 12;  // enemy, never seen
-    placePlanet(game, 2, 200, 100, 3, 40).production =
-        13;  // seen as player 1's with 17, taken since
-    placePlanet(game, 3, 300, 100, 2, 9).production = 14;  // an ally's
+    // Neutral; an enemy's never seen; seen as player 1's with 7 ships and
+    // taken since; an ally's.
+    placePlanet(game, 0, 0, 100, -1, 5).production = 11;
+    placePlanet(game, 1, 100, 100, 1, 6).production = 12;
+    placePlanet(game, 2, 200, 100, 3, 40).production = 13;
+    placePlanet(game, 3, 300, 100, 2, 9).production = 14;
     game.intel[0].knownOwner[2] = 1;
-    game.intel[0].knownShips[2] = 17;
+    game.intel[0].knownShips[2] = 7;
     game.session.selectedPlanet = 2;
 
     beginFrame();
@@ -52,14 +53,15 @@ TEST_F(MapView, PlanetsShowWhatTheViewersTeamLastSaw) {
     EXPECT_FLOAT_EQ(game.planets[1].markerAngle, 0.0f);
 
     // Production at the anchor (-44, -73) + 28, ships right-aligned at + 42.
-    const char* expected[4][2] = {{"??", "??"}, {"??", "??"}, {"13", "17"}, {"??", "??"}};
+    const std::string expected[4][2] = {{"??", "??"}, {"??", "??"}, {"13", "7"}, {"??", "??"}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE("planet " + std::to_string(i));
         game.interaction.hoveredPlanet = i;
         beginFrame(false);
         drawHoveredPlanetPanel(game, art, pointerAt(0, -100));
         EXPECT_TRUE(showsText(-16, -78, expected[i][0], FontSize::Small, kPanelCyan));
-        EXPECT_TRUE(showsText(-16, -88, expected[i][1], FontSize::Small, kPanelCyan));
+        const int ships = -2 - 7 * static_cast<int>(expected[i][1].size());
+        EXPECT_TRUE(showsText(ships, -88, expected[i][1], FontSize::Small, kPanelCyan));
     }
 }
 
@@ -155,7 +157,7 @@ TEST_F(MapView, CoursesShowTheNextStepAndOnHoverTheRest) {
     EXPECT_TRUE(std::abs(rest.r - 128) <= 1 && rest.r == rest.b) << rest;
 }
 
-TEST_F(MapView, NewEightPlayerGameShowsEveryOwnerAndTheGroupUnderThePointer) {
+TEST_F(MapView, NewEightPlayerGameShowsItsPanelsAndTheGroupUnderThePointer) {
     writeBytes("Data/bands.bmp",
                encodeBitmap(8, 8, [](int s, int) {  // two browns, so that the turning shows
                    return s & 4 ? Texel{200, 140, 60} : Texel{120, 80, 60};
