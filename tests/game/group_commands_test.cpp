@@ -2,7 +2,10 @@
 // group, combat and donation, and the selection commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include "game/availability.h"
@@ -43,12 +46,18 @@ int standingGroup(Game& game, float x, float y, int ships, int owner) {
 
 void press(Game& game, SelectorControl control) { pressSelectorControl(game, control); }
 
-// Presses each control in turn and checks the count after each press.
-void expectCounts(Game& game,
-                  std::initializer_list<std::pair<SelectorControl, int>> pressesAndCounts) {
-    for (const auto& [control, count] : pressesAndCounts) {
-        press(game, control);
-        EXPECT_EQ(game.interaction.count, count) << "after control " << static_cast<int>(control);
+// Presses written "control=count" ("+10=11 max=24"), each control by its
+// label on the selector, pressed in turn with the count checked after each.
+void expectCounts(Game& game, const std::string& presses) {
+    static const std::string labels[] = {"confirm", "max", "+10", "+1",
+                                         "-1",      "-10", "min", "cancel"};
+    std::istringstream steps(presses);
+    for (std::string step; steps >> step;) {
+        const size_t equals = step.find('=');
+        const auto label = std::find(std::begin(labels), std::end(labels), step.substr(0, equals));
+        ASSERT_NE(label, std::end(labels)) << step;
+        press(game, static_cast<SelectorControl>(label - std::begin(labels)));
+        EXPECT_EQ(game.interaction.count, std::stoi(step.substr(equals + 1))) << "after " << step;
     }
 }
 
@@ -77,66 +86,44 @@ void openNewGroupSelector(Game& game, int planetShips) {
 // ---------------------------------------------------------------------------
 // The count selector.
 
-TEST(CountSelector, SplitOfTwoShipsStaysAtOne) {
-    Game game;
-    prepare(game, GamePhase::Movement);
-    openSplitSelector(game, 2);
-    for (SelectorControl control :
-         {SelectorControl::Max, SelectorControl::Plus1, SelectorControl::Plus10}) {
-        press(game, control);
+// A split keeps one ship back, a new group may take the whole planet; each
+// selector opens at one, and Confirm opens its placement with the count kept.
+TEST(CountSelector, CountStaysWithinItsBounds) {
+    const struct {
+        const char* name;
+        bool split;
+        int ships;
+        const char* presses;
+        int placed;
+    } selectors[] = {
+        {"a split of two ships stays at one", true, 2, "max=1 +1=1 +10=1", 1},
+        {"a split stays within one to the ships less one", true, 25,
+         "+10=11 +10=21 +10=24 +1=24 -1=23 +1=24 -10=14 min=1 -1=1 -10=1 +1=2 +1=3 +1=4 +1=5 "
+         "-10=1 max=24",
+         24},
+        {"a new group may take the whole planet", false, 25,
+         "+10=11 +10=21 +10=25 +1=25 -1=24 +1=25 -10=15 -10=5 -10=1 -1=1 max=25 min=1", 1},
+    };
+    for (const auto& selector : selectors) {
+        SCOPED_TRACE(selector.name);
+        Game game;
+        prepare(game, GamePhase::Movement);
+        if (selector.split)
+            openSplitSelector(game, selector.ships);
+        else
+            openNewGroupSelector(game, selector.ships);
+        EXPECT_EQ(game.interaction.mode, selector.split ? InteractionMode::CountForSplit
+                                                        : InteractionMode::CountForNewGroup);
         EXPECT_EQ(game.interaction.count, 1);
+        expectCounts(game, selector.presses);
+
+        game.interaction.hoveredSelectorControl = 0;
+        press(game, SelectorControl::Confirm);
+        EXPECT_EQ(game.interaction.mode,
+                  selector.split ? InteractionMode::PlaceSplit : InteractionMode::PlaceNewGroup);
+        EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
+        EXPECT_EQ(game.interaction.count, selector.placed);
     }
-}
-
-TEST(CountSelector, SplitCountStaysWithinOneToShipsLessOne) {
-    using enum SelectorControl;
-    Game game;
-    prepare(game, GamePhase::Movement);
-    openSplitSelector(game, 25);
-
-    expectCounts(game, {{Plus10, 11},
-                        {Plus10, 21},
-                        {Plus10, 24},
-                        {Plus1, 24},
-                        {Minus1, 23},
-                        {Plus1, 24},
-                        {Minus10, 14},
-                        {Min, 1},
-                        {Minus1, 1},
-                        {Minus10, 1}});
-    game.interaction.count = 5;
-    expectCounts(game, {{Minus10, 1}, {Max, 24}});
-    EXPECT_EQ(game.interaction.mode, InteractionMode::CountForSplit);
-
-    game.interaction.hoveredSelectorControl = 0;
-    press(game, SelectorControl::Confirm);
-    EXPECT_EQ(game.interaction.mode, InteractionMode::PlaceSplit);
-    EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
-    EXPECT_EQ(game.interaction.count, 24);
-}
-
-TEST(CountSelector, NewGroupMayTakeTheWholePlanet) {
-    using enum SelectorControl;
-    Game game;
-    prepare(game, GamePhase::Movement);
-    openNewGroupSelector(game, 25);
-    EXPECT_EQ(game.interaction.mode, InteractionMode::CountForNewGroup);
-    EXPECT_EQ(game.interaction.count, 1);
-
-    expectCounts(game, {{Plus10, 11},
-                        {Plus10, 21},
-                        {Plus10, 25},
-                        {Plus1, 25},
-                        {Minus1, 24},
-                        {Plus1, 25},
-                        {Minus10, 15}});
-    game.interaction.count = 5;
-    expectCounts(game, {{Minus10, 1}, {Minus1, 1}, {Max, 25}, {Min, 1}});
-
-    game.interaction.hoveredSelectorControl = 0;
-    press(game, SelectorControl::Confirm);
-    EXPECT_EQ(game.interaction.mode, InteractionMode::PlaceNewGroup);
-    EXPECT_EQ(game.interaction.hoveredSelectorControl, -1);
 }
 
 TEST(CountSelector, CancelClosesEitherSelector) {
@@ -202,7 +189,7 @@ TEST(CountSelector, BoundsFollowTheSelectionAtEachPress) {
     press(game, SelectorControl::Max);
     EXPECT_EQ(game.interaction.count, 24);
     game.session.selectedGroupId = standingGroup(game, 50.0f, 0.0f, 5, 0);
-    expectCounts(game, {{SelectorControl::Plus10, 4}, {SelectorControl::Max, 4}});
+    expectCounts(game, "+10=4 max=4");
 }
 
 TEST(CountSelector, WithoutTheGroupOrPlanetOnlyCancelActs) {
