@@ -12,9 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -61,12 +59,6 @@ void setFloat(Bytes& bytes, size_t offset, float value) {
 
 const std::string kSavePath = "Data/Save.kvd";
 const std::string kTempPath = "Data/Save.kvd.tmp";
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 int linesIn(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -340,7 +332,7 @@ TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
         SCOPED_TRACE(damage.name);
         Bytes bytes = good;
         damage.apply(bytes);
-        writeFile(kSavePath, bytes);
+        writeBytes(kSavePath, bytes);
 
         // A game on the setup screen with some state of its own, all of
         // which must survive the failed load.
@@ -362,7 +354,7 @@ TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
     }
 
     // The untouched bytes do load: the damage, not the fixture, was refused.
-    writeFile(kSavePath, good);
+    writeBytes(kSavePath, good);
     Game game;
     initialiseGame(game);
     EXPECT_TRUE(loadGame(game));
@@ -411,7 +403,7 @@ TEST_F(SaveFileTest, ShipsAndProductionBeyondAnyRealGameAreRejected) {
         SCOPED_TRACE(change.name);
         Bytes bytes = good;
         change.apply(bytes);
-        writeFile(kSavePath, bytes);
+        writeBytes(kSavePath, bytes);
         Game game;
         initialiseGame(game);
         const std::string before = describeGame(game);
@@ -469,8 +461,8 @@ TEST_F(SaveFileTest, UnreadableSaveIsReportedAndChangesNothing) {
 // Failed saves.
 
 TEST_F(SaveFileTest, SaveReplacesTheOldSaveAndLeavesNoTemporaryFile) {
-    writeFile(kSavePath, Bytes(5000, 0xAB));
-    writeFile(kTempPath, Bytes(10, 0xCD));  // left behind by an earlier crash
+    writeBytes(kSavePath, Bytes(5000, 0xAB));
+    writeBytes(kTempPath, Bytes(10, 0xCD));  // left behind by an earlier crash
     Game game;
     buildGame(game);
     bool saved = false;
@@ -493,7 +485,7 @@ TEST_F(SaveFileTest, FailedSavesKeepTheOldSave) {
     };
     for (const Obstacle& obstacle : obstacles) {
         SCOPED_TRACE(obstacle.name);
-        writeFile(kSavePath, old);
+        writeBytes(kSavePath, old);
         obstacle.place();
         Game game;
         buildGame(game);

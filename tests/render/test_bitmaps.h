@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <vector>
+
+#include "data_folder.h"
 
 struct Texel {
     uint8_t r, g, b;
@@ -33,12 +33,6 @@ inline std::vector<uint8_t> encodeBitmap(int width, int height,
         }
     }
     return bytes;
-}
-
-inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
 }
 
 constexpr int kAtlasSide = 256;
