@@ -265,16 +265,21 @@ TEST_F(SaveFileTest, GroupOnItsWayContinuesExactlyAsBefore) {
     EXPECT_EQ(loaded.registry.groups.back().y, 260.5f);
 }
 
-TEST_F(SaveFileTest, MissingSaveChangesNothingQuietly) {
-    Game game;
-    initialiseGame(game);
-    const std::string before = describeGame(game);
-    bool loaded = true;
-    const std::string errors = loadReportingErrors(game, loaded);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(errors, "");
-    EXPECT_EQ(describeGame(game), before);
-    EXPECT_TRUE(visible(game, CommandId::LoadGame));
+// No save yet is no news; a save slot that cannot be read is one line.
+TEST_F(SaveFileTest, MissingOrUnreadableSaveChangesNothing) {
+    for (const bool unreadable : {false, true}) {
+        SCOPED_TRACE(unreadable ? "unreadable" : "missing");
+        if (unreadable) fs::create_directory(kSavePath);
+        Game game;
+        initialiseGame(game);
+        const std::string before = describeGame(game);
+        bool loaded = true;
+        const std::string errors = loadReportingErrors(game, loaded);
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(linesIn(errors), unreadable ? 1 : 0) << errors;
+        EXPECT_EQ(describeGame(game), before);
+        EXPECT_TRUE(visible(game, CommandId::LoadGame));
+    }
 }
 
 TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
@@ -445,18 +450,6 @@ TEST_F(SaveFileTest, LoadEmptiesARunningBattle) {
     EXPECT_EQ(game.battleSources.defenderSource, -1);
 }
 
-TEST_F(SaveFileTest, UnreadableSaveIsReportedAndChangesNothing) {
-    fs::create_directory(kSavePath);
-    Game game;
-    initialiseGame(game);
-    const std::string before = describeGame(game);
-    bool loaded = true;
-    const std::string errors = loadReportingErrors(game, loaded);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(describeGame(game), before);
-    EXPECT_EQ(linesIn(errors), 1) << errors;
-}
-
 // ---------------------------------------------------------------------------
 // Failed saves.
 
@@ -473,18 +466,37 @@ TEST_F(SaveFileTest, SaveReplacesTheOldSaveAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(fs::exists(kTempPath));
 }
 
+// Whatever stands in the way, the save fails with one line, the old save
+// stays whole, and what the test put in the way is not the game's to delete.
 TEST_F(SaveFileTest, FailedSavesKeepTheOldSave) {
     const Bytes old(3244 + 44, 0x5A);
-    struct Obstacle {
+    const struct {
         const char* name;
         std::function<void()> place;
+        std::function<void()> expectLeft;
+    } obstacles[] = {
+        {"temporary name taken by a folder", [] { fs::create_directories(kTempPath + "/inside"); },
+         [&] {
+             EXPECT_EQ(readFile<Bytes>(kSavePath), old);
+             EXPECT_TRUE(fs::is_directory(kTempPath + "/inside"));
+         }},
+        {"disk full while writing", [] { fs::create_symlink("/dev/full", kTempPath); },
+         [&] { EXPECT_EQ(readFile<Bytes>(kSavePath), old); }},
+        {"a save slot that cannot be replaced",
+         [] {
+             fs::remove(kSavePath);
+             fs::create_directories(kSavePath + "/occupied");
+         },
+         [] {
+             EXPECT_FALSE(fs::exists(kTempPath));
+             EXPECT_TRUE(fs::is_directory(kSavePath + "/occupied"));
+         }},
+        {"no Data folder", [] { fs::remove_all("Data"); },
+         [] { EXPECT_FALSE(fs::exists("Data")); }},
     };
-    const Obstacle obstacles[] = {
-        {"temporary name taken by a folder", [] { fs::create_directories(kTempPath + "/inside"); }},
-        {"disk full while writing", [] { fs::create_symlink("/dev/full", kTempPath); }},
-    };
-    for (const Obstacle& obstacle : obstacles) {
+    for (const auto& obstacle : obstacles) {
         SCOPED_TRACE(obstacle.name);
+        fs::create_directory("Data");
         writeBytes(kSavePath, old);
         obstacle.place();
         Game game;
@@ -492,43 +504,13 @@ TEST_F(SaveFileTest, FailedSavesKeepTheOldSave) {
         bool saved = true;
         const std::string errors = saveReportingErrors(game, saved);
         EXPECT_FALSE(saved);
-        EXPECT_EQ(readFile<Bytes>(kSavePath), old);
         EXPECT_EQ(linesIn(errors), 1) << errors;
         EXPECT_NE(errors.find("not saved"), std::string::npos) << errors;
+        obstacle.expectLeft();
         std::error_code ignored;
         fs::remove_all(kTempPath, ignored);
+        fs::remove_all(kSavePath, ignored);
     }
-
-    // The folder that a test put in the way is not ours to delete.
-    fs::create_directories(kTempPath + "/inside");
-    Game game;
-    buildGame(game);
-    bool saved = true;
-    saveReportingErrors(game, saved);
-    EXPECT_TRUE(fs::is_directory(kTempPath + "/inside"));
-}
-
-TEST_F(SaveFileTest, FailedRenameRemovesTheTemporaryFile) {
-    fs::create_directories(kSavePath + "/occupied");  // a save slot that cannot be replaced
-    Game game;
-    buildGame(game);
-    bool saved = true;
-    const std::string errors = saveReportingErrors(game, saved);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(linesIn(errors), 1) << errors;
-    EXPECT_FALSE(fs::exists(kTempPath));
-    EXPECT_TRUE(fs::is_directory(kSavePath + "/occupied"));
-}
-
-TEST_F(SaveFileTest, MissingDataFolderFailsCleanly) {
-    fs::remove_all("Data");
-    Game game;
-    buildGame(game);
-    bool saved = true;
-    const std::string errors = saveReportingErrors(game, saved);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(linesIn(errors), 1) << errors;
-    EXPECT_FALSE(fs::exists("Data"));
 }
 
 // Every file operation of the save fails in turn, each the way a real one
