@@ -589,41 +589,33 @@ TEST(AttackOrDonatePlanet, DonatesToOwnAndAlliedPlanets) {
     }
 }
 
-TEST(AttackOrDonatePlanet, FightsNeutralPlanetsWithAGreyDefender) {
-    Game game;
-    prepare(game, GamePhase::BattlePhase, 1);
-    placePlanet(game, 8, 100.0f, 50.0f, -1, 6);
-    const int id = standingGroup(game, 100.0f, 50.0f, 5, 1);
-    game.session.selectedGroupId = id;
+// The battle starts with every ship of both; its end writes the outcome back.
+TEST(AttackOrDonatePlanet, FightsOtherPlanetsInTheirOwnersColourOrGrey) {
+    const struct {
+        const char* name;
+        int player, planetOwner, attackers, defenders, defenderColour;
+    } fights[] = {{"a neutral planet", 1, -1, 5, 6, kNeutralColour},
+                  {"an enemy planet without ships", 0, 2, 4, 0, 3}};
+    for (const auto& fight : fights) {
+        SCOPED_TRACE(fight.name);
+        Game game;
+        prepare(game, GamePhase::BattlePhase, fight.player);
+        placePlanet(game, 8, 100.0f, 50.0f, fight.planetOwner, fight.defenders);
+        const int id = standingGroup(game, 100.0f, 50.0f, fight.attackers, fight.player);
+        game.session.selectedGroupId = id;
 
-    runGroupCommand(game, CommandId::AttackOrDonatePlanet);
+        runGroupCommand(game, CommandId::AttackOrDonatePlanet);
 
-    EXPECT_EQ(game.session.phase, GamePhase::PlanetBattle);
-    EXPECT_EQ(game.battle.attackerCount, 5);
-    EXPECT_EQ(game.battle.defenderCount, 6);
-    EXPECT_EQ(game.battle.attackerColour, 2);
-    EXPECT_EQ(game.battle.defenderColour, kNeutralColour);
-    EXPECT_EQ(game.battleSources.attackerSource, id);
-    EXPECT_EQ(game.battleSources.defenderSource, 8);
-    EXPECT_EQ(shipsOf(game.registry, id), 5);  // the battle's end writes the outcome back
-    EXPECT_EQ(game.planets[8].ships, 6);
-}
-
-TEST(AttackOrDonatePlanet, FightsEnemyPlanetsInTheirOwnersColour) {
-    Game game;
-    prepare(game, GamePhase::BattlePhase);
-    placePlanet(game, 0, -100.0f, 20.0f, 2, 0);
-    const int id = standingGroup(game, -100.0f, 20.0f, 4, 0);
-    game.session.selectedGroupId = id;
-
-    runGroupCommand(game, CommandId::AttackOrDonatePlanet);
-
-    EXPECT_EQ(game.session.phase, GamePhase::PlanetBattle);
-    EXPECT_EQ(game.battle.attackerCount, 4);
-    EXPECT_EQ(game.battle.defenderCount, 0);
-    EXPECT_EQ(game.battle.attackerColour, 1);
-    EXPECT_EQ(game.battle.defenderColour, 3);
-    EXPECT_EQ(game.battleSources.defenderSource, 0);
+        EXPECT_EQ(game.session.phase, GamePhase::PlanetBattle);
+        EXPECT_EQ(game.battle.attackerCount, fight.attackers);
+        EXPECT_EQ(game.battle.defenderCount, fight.defenders);
+        EXPECT_EQ(game.battle.attackerColour, fight.player + 1);
+        EXPECT_EQ(game.battle.defenderColour, fight.defenderColour);
+        EXPECT_EQ(game.battleSources.attackerSource, id);
+        EXPECT_EQ(game.battleSources.defenderSource, 8);
+        EXPECT_EQ(shipsOf(game.registry, id), fight.attackers);
+        EXPECT_EQ(game.planets[8].ships, fight.defenders);
+    }
 }
 
 TEST(AttackOrDonatePlanet, ActsOnlyForAnOwnGroupStandingOnAPlanet) {
