@@ -1,7 +1,8 @@
 // The main loop and its tick in a real window: events from SDL's queue one
-// per tick and in order, pointer moves collapsed, the tick's order as far as
-// it shows (press time, harness before the battle step, the step before the
-// timing), frame timing by the clock, and the loop's end.
+// per tick and in order, pointer moves collapsed, buttons other than left and
+// right ignored, the tick's order as far as it shows (press time, harness
+// before the battle step, the step before the timing), frame timing by the
+// clock, and the loop's end.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,7 +1,8 @@
 // The real program, started as its own process in a directory of its own and
 // driven through the X server: F2 and F12 sent to its window as key events,
 // then the window manager's close request. What it leaves in Data/output.txt
-// and its exit code are the results.
+// and its exit code are the results; without a window to be had, one line
+// and a failing exit.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 

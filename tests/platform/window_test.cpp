@@ -1,5 +1,6 @@
 // The real window and its OpenGL context: size, buffers, the view that follows
-// a resize, and the state start-up leaves behind.
+// a resize, the state start-up leaves behind, and a window or context that
+// cannot be had.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The screens as drawn: buttons at their places (Quit moving between Setup
 // and the map, columns closing up), tooltips kept inside the window, the
-// count selector's numbers and the hold meter, the depth test of every map
+// count selector's numbers and the hold meter, the statistics in the current
+// player's colour, the turn screen's title, the depth test of every map
 // frame; with screenshots of the Setup screen, the turn screen and the map.
 #include <cstring>
 #include <string>
