@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "game/availability.h"
 #include "game/commands.h"
@@ -19,6 +20,8 @@ constexpr int kCreate = static_cast<int>(CommandId::CreateGroup);
 constexpr int kPlanetAction = static_cast<int>(CommandId::AttackOrDonatePlanet);
 constexpr int kEndMovement = static_cast<int>(CommandId::EndMovement);
 constexpr int kEndBattle = static_cast<int>(CommandId::EndBattle);
+
+using Point = std::pair<float, float>;
 
 // Two players in two teams on an empty map: every planet neutral and far off,
 // so only what a test places acts.
@@ -65,6 +68,7 @@ struct Map {
     }
 
     const Group& find(int id) { return *findGroup(game.registry, id); }
+    Point destinationOf(int id) { return {find(id).destinationX, find(id).destinationY}; }
 };
 
 TEST(MapInteraction, PressDurationDecidesWhatAReleaseOverAGroupMeans) {
@@ -86,25 +90,21 @@ TEST(MapInteraction, PressDurationDecidesWhatAReleaseOverAGroupMeans) {
         map.game.session.selectedGroupId = mine;
         map.click(110, 60, 501);  // a medium press sends the selected group there
         EXPECT_EQ(map.game.session.selectedGroupId, mine);
-        EXPECT_FLOAT_EQ(map.find(mine).destinationX, 100.0f);
-        EXPECT_FLOAT_EQ(map.find(mine).destinationY, 50.0f);
+        EXPECT_EQ(map.destinationOf(mine), (Point{100.0f, 50.0f}));
 
         map.click(110, 60, 1501);  // a long press aims at the pointer itself
-        EXPECT_FLOAT_EQ(map.find(mine).destinationX, 110.0f);
-        EXPECT_FLOAT_EQ(map.find(mine).destinationY, 60.0f);
+        EXPECT_EQ(map.destinationOf(mine), (Point{110.0f, 60.0f}));
 
         map.game.interaction.hoveredGroup = enemy;
         map.click(-90, 90, 100);  // a short click on an enemy aims at the enemy
-        EXPECT_FLOAT_EQ(map.find(mine).destinationX, -100.0f);
-        EXPECT_FLOAT_EQ(map.find(mine).destinationY, 80.0f);
+        EXPECT_EQ(map.destinationOf(mine), (Point{-100.0f, 80.0f}));
 
         // A planet under the pointer wins over a group, whatever the duration.
         map.game.planets[3].x = 200.5f;
         map.game.planets[3].y = -70.25f;
         map.game.interaction.hoveredPlanet = 3;
         map.click(205, -66, 3000);
-        EXPECT_FLOAT_EQ(map.find(mine).destinationX, 200.5f);
-        EXPECT_FLOAT_EQ(map.find(mine).destinationY, -70.25f);
+        EXPECT_EQ(map.destinationOf(mine), (Point{200.5f, -70.25f}));
     }
 }
 
@@ -120,8 +120,7 @@ TEST(MapInteraction, TheMapAreaBoundsAreInclusive) {
         map.game.session.selectedGroupId = mine;
         setDestination(map.game.registry, mine, 0, 0);
         map.click(release.x, release.y, 100);
-        const bool moved =
-            map.find(mine).destinationX != 0.0f || map.find(mine).destinationY != 0.0f;
+        const bool moved = map.destinationOf(mine) != Point{0.0f, 0.0f};
         EXPECT_EQ(moved, release.inside) << release.x << ", " << release.y;
     }
 }
@@ -132,8 +131,7 @@ TEST(MapInteraction, AGroupGoneSinceTheFrameLeavesThePointerAsTarget) {
     map.game.session.selectedGroupId = mine;
     map.game.interaction.hoveredGroup = 77;  // no group has this id
     map.click(150, -20, 100);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 150.0f);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationY, -20.0f);
+    EXPECT_EQ(map.destinationOf(mine), (Point{150.0f, -20.0f}));
 }
 
 TEST(MapInteraction, ACourseOffAPlanetInTheBattlePhaseWithdrawsThePlanetButton) {
