@@ -10,7 +10,6 @@
 #include <string>
 
 #include "render/frame_input.h"
-#include "render/render.h"
 #include "window_fixture.h"
 
 namespace {
@@ -110,7 +109,7 @@ TEST_F(Window, StartUpLeavesTheSetupScreenAndItsDrawingState) {
     glClearColor(1, 1, 1, 1);  // so a frame that does not clear shows
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0, 0, 0, 0);
-    composeFrame(program->game, program->art, FrameInput{});
+    compose(FrameInput{});
     std::array<GLubyte, 4> pixel{1, 1, 1, 1};
     glReadBuffer(GL_BACK);
     glReadPixels(400, 300, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
