@@ -31,10 +31,10 @@ constexpr Rgb kLight{250, 250, 250};
 constexpr Rgb kLightShade{214, 214, 214};
 
 struct Fonts {
-    std::unique_ptr<FontFace, void (*)(FontFace*)> label{nullptr, closeFace};
-    std::unique_ptr<FontFace, void (*)(FontFace*)> small{nullptr, closeFace};
-    std::unique_ptr<FontFace, void (*)(FontFace*)> title{nullptr, closeFace};
-    std::unique_ptr<FontFace, void (*)(FontFace*)> button{nullptr, closeFace};
+    FaceHandle label;
+    FaceHandle small;
+    FaceHandle title;
+    FaceHandle button;
 };
 
 Canvas pieceFor(const AtlasRegion& region) {
@@ -418,10 +418,10 @@ void paintCountSelector(Canvas& atlas, Fonts& fonts) {
 }
 
 bool openFonts(Fonts& fonts) {
-    fonts.label.reset(openFace(sansFontPath(), 10));
-    fonts.small.reset(openFace(sansFontPath(), 7));
-    fonts.title.reset(openFace(boldFontPath(), 10));
-    fonts.button.reset(openFace(boldFontPath(), 11));
+    fonts.label = openFace(sansFontPath(), 10);
+    fonts.small = openFace(sansFontPath(), 7);
+    fonts.title = openFace(boldFontPath(), 10);
+    fonts.button = openFace(boldFontPath(), 11);
     return fonts.label && fonts.small && fonts.title && fonts.button;
 }
 
