@@ -10,22 +10,19 @@
 
 namespace {
 
-constexpr int kGridColumns = 20;
-constexpr int kGridCodes = 128;
-
-// The grid constants are the six-decimal values the font image was laid out
-// with, not exact fractions of 256.
-struct FontGrid {
+// The grids in texture coordinates: six-decimal values the font image was
+// laid out with, not exact fractions of 256, so they stay written out.
+struct TextureGrid {
     FontSize size;
     float cellS;
     float cellT;
     float rowZeroT;  // bottom edge of the row of codes 0 to 19
 };
 
-constexpr FontGrid kSmallGrid = {FontSize::Small, 0.027344f, 0.035156f, 0.589844f};
-constexpr FontGrid kLargeGrid = {FontSize::Large, 0.035156f, 0.042969f, 0.2890625f};
+constexpr TextureGrid kSmallTextureGrid = {FontSize::Small, 0.027344f, 0.035156f, 0.589844f};
+constexpr TextureGrid kLargeTextureGrid = {FontSize::Large, 0.035156f, 0.042969f, 0.2890625f};
 
-void drawGlyph(const FontGrid& grid, int code) {
+void drawGlyph(const TextureGrid& grid, int code) {
     const float s0 = static_cast<float>(code % kGridColumns) * grid.cellS;
     const float s1 = s0 + grid.cellS;
     const float tBottom = grid.rowZeroT - static_cast<float>(code / kGridColumns) * grid.cellT;
@@ -40,7 +37,7 @@ void drawString(const Art& art, int x, int y, const char* text, FontSize size) {
     glPushMatrix();
     glTranslated(x, y, 0.0);
     if (size == FontSize::Small || size == FontSize::Large) {
-        const FontGrid& grid = size == FontSize::Small ? kSmallGrid : kLargeGrid;
+        const TextureGrid& grid = size == FontSize::Small ? kSmallTextureGrid : kLargeTextureGrid;
         for (const unsigned char* byte = reinterpret_cast<const unsigned char*>(text); *byte != 0;
              ++byte) {
             // Bytes past ASCII have no cell; they keep their place as a gap.

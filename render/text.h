@@ -2,21 +2,16 @@
 // grids of the font image, in map coordinates, left-aligned.
 #pragma once
 
-#include <cstdint>
+#include "game/font_layout.h"
 
 struct Art;
 struct Colour;
 
-enum class FontSize : int32_t {
-    Small = 0,
-    Large = 1,
-};
-
 // Every glyph fills a cell of the font image, drawn one map unit per texel,
 // and the next glyph starts right after it: right-aligned text of n glyphs
 // starts n advances left of its end.
-constexpr int glyphAdvance(FontSize size) { return size == FontSize::Large ? 9 : 7; }
-constexpr int glyphHeight(FontSize size) { return size == FontSize::Large ? 11 : 9; }
+constexpr int glyphAdvance(FontSize size) { return fontGrid(size).cellWidth; }
+constexpr int glyphHeight(FontSize size) { return fontGrid(size).cellHeight; }
 
 // (x, y) is the top-left corner of the first glyph. drawText draws in yellow
 // and leaves the depth test on; drawTextColoured does not touch it.

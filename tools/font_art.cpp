@@ -20,11 +20,10 @@ struct FontFace {
     FT_Face face = nullptr;
 };
 
-FontFace* openFace(const std::string& path, int pixelSize) {
-    auto* result = new FontFace;
+FaceHandle openFace(const std::string& path, int pixelSize) {
+    FaceHandle result(new FontFace);
     if (FT_Init_FreeType(&result->library) != 0) {
         std::fprintf(stderr, "make_art: FreeType could not start\n");
-        delete result;
         return nullptr;
     }
     // The classic interpreter hints in both directions, which keeps stems on
@@ -34,14 +33,12 @@ FontFace* openFace(const std::string& path, int pixelSize) {
     if (FT_New_Face(result->library, path.c_str(), 0, &result->face) != 0 ||
         FT_Set_Pixel_Sizes(result->face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
         std::fprintf(stderr, "make_art: cannot open the font %s\n", path.c_str());
-        closeFace(result);
         return nullptr;
     }
     return result;
 }
 
-void closeFace(FontFace* face) {
-    if (face == nullptr) return;
+void FaceCloser::operator()(FontFace* face) const {
     if (face->face != nullptr) FT_Done_Face(face->face);
     if (face->library != nullptr) FT_Done_FreeType(face->library);
     delete face;

@@ -2,9 +2,11 @@
 // DejaVu fonts, for the game's font image and for the labels painted into the HUD.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "game/font_layout.h"
 #include "tools/canvas.h"
 
 struct FontFace;  // an open FreeType face at one pixel size
@@ -18,25 +20,19 @@ struct GlyphBits {
     std::vector<bool> lit;  // row by row, top row first
 };
 
-// Null (with a line on standard error) when the font file can't be opened.
-FontFace* openFace(const std::string& path, int pixelSize);
-void closeFace(FontFace* face);
+struct FaceCloser {
+    void operator()(FontFace* face) const;
+};
+using FaceHandle = std::unique_ptr<FontFace, FaceCloser>;
+
+// Empty (with a line on standard error) when the font file can't be opened.
+FaceHandle openFace(const std::string& path, int pixelSize);
 GlyphBits renderGlyph(FontFace& face, char code);
 
 // The font image: both glyph grids for codes 0..127, 256 x 256. Fails (false)
 // only when a font can't be opened.
 bool makeFontImage(Canvas& image);
 
-// Geometry of the two grids as the game samples them (picture rows from the top).
-struct FontGrid {
-    int cellWidth;
-    int cellHeight;
-    int firstRowFromTop;
-};
-constexpr FontGrid kSmallGrid{7, 9, 96};
-constexpr FontGrid kLargeGrid{9, 11, 171};
-constexpr int kGridColumns = 20;
-constexpr int kGridCodes = 128;
 
 // Writes `text` with its baseline at `baseline` (rows from the top) starting at
 // x; returns the x after the last glyph. Lit pixels get `colour`.

@@ -65,8 +65,7 @@ bool makeFontImage(Canvas& image) {
     image = makeCanvas(256, 256);
     const GridStyle styles[] = {{kSmallGrid, 10, 7}, {kLargeGrid, 11, 8}};
     for (const GridStyle& style : styles) {
-        const std::unique_ptr<FontFace, void (*)(FontFace*)> face{
-            openFace(monoFontPath(), style.pixelSize), closeFace};
+        const FaceHandle face = openFace(monoFontPath(), style.pixelSize);
         if (!face) return false;
         paintGrid(image, *face, style);
     }

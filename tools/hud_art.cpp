@@ -32,11 +32,11 @@ constexpr Rgb kLight{250, 250, 250};
 constexpr Rgb kLightShade{214, 214, 214};
 
 struct Fonts {
-    std::unique_ptr<FontFace, void (*)(FontFace*)> label{nullptr, closeFace};
-    std::unique_ptr<FontFace, void (*)(FontFace*)> small{nullptr, closeFace};
-    std::unique_ptr<FontFace, void (*)(FontFace*)> title{nullptr, closeFace};
-    std::unique_ptr<FontFace, void (*)(FontFace*)> button{nullptr, closeFace};
-    std::unique_ptr<FontFace, void (*)(FontFace*)> word{nullptr, closeFace};
+    FaceHandle label;
+    FaceHandle small;
+    FaceHandle title;
+    FaceHandle button;
+    FaceHandle word;
 };
 
 Canvas pieceFor(const AtlasRegion& region) {
@@ -474,11 +474,11 @@ void paintCountSelector(Canvas& atlas, Fonts& fonts) {
 }
 
 bool openFonts(Fonts& fonts) {
-    fonts.label.reset(openFace(sansFontPath(), 10));
-    fonts.small.reset(openFace(sansFontPath(), 7));
-    fonts.title.reset(openFace(boldFontPath(), 10));
-    fonts.button.reset(openFace(boldFontPath(), 11));
-    fonts.word.reset(openFace(sansFontPath(), 8));
+    fonts.label = openFace(sansFontPath(), 10);
+    fonts.small = openFace(sansFontPath(), 7);
+    fonts.title = openFace(boldFontPath(), 10);
+    fonts.button = openFace(boldFontPath(), 11);
+    fonts.word = openFace(sansFontPath(), 8);
     return fonts.label && fonts.small && fonts.title && fonts.button && fonts.word;
 }
 

@@ -1,9 +1,10 @@
 // The battle's lists: filling, removal by id, clearing, and the draws taken.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "battle/battle.h"
 #include "game/random.h"
@@ -78,51 +79,49 @@ TEST(BattleModel, HeightsAreWholeNumbersAcrossTheStartBand) {
     EXPECT_LT(upwards, 1800);
 }
 
-TEST(BattleModel, RemovingTheTailLetsTheNextShipFollowItsPredecessor) {
-    Battle battle = filledBattle(2, 1);
-    removeShip(battle, 2);
-    EXPECT_EQ(battle.defenderCount, 0);
-    Random random;
-    addShip(battle, random, BattleSide::Defender);
-    EXPECT_EQ(shipIds(battle), (std::vector<int32_t>{0, 1, 3}));
-    EXPECT_EQ(battle.defenderCount, 1);
-}
-
-TEST(BattleModel, RemovingTheOnlyShipEmptiesTheList) {
-    Battle battle = filledBattle(1, 0);
-    removeShip(battle, 0);
-    EXPECT_TRUE(battle.ships.empty());
-    EXPECT_EQ(battle.attackerCount, 0);
-    Random random;
-    addShip(battle, random, BattleSide::Attacker);
-    EXPECT_EQ(shipIds(battle), (std::vector<int32_t>{1}));
-}
-
-TEST(BattleModel, RemovalFromTheMiddleKeepsOrderAndCounts) {
-    Battle battle = filledBattle(3, 3);
-    removeShip(battle, 1);
-    removeShip(battle, 4);
-    removeShip(battle, 0);
-    EXPECT_EQ(shipIds(battle), (std::vector<int32_t>{2, 3, 5}));
-    EXPECT_EQ(battle.attackerCount, 1);
-    EXPECT_EQ(battle.defenderCount, 2);
-}
-
-TEST(BattleModel, RemovingAnAbsentIdChangesNothing) {
-    Battle empty;
-    removeShip(empty, 0);
-    removeShot(empty, 0);
-    EXPECT_TRUE(empty.ships.empty());
-    EXPECT_EQ(empty.attackerCount, 0);
-
-    Battle battle = filledBattle(2, 2);
-    removeShip(battle, 1);
-    removeShip(battle, 1);
-    removeShip(battle, 17);
-    removeShip(battle, -1);
-    EXPECT_EQ(shipIds(battle), (std::vector<int32_t>{0, 2, 3}));
-    EXPECT_EQ(battle.attackerCount, 1);
-    EXPECT_EQ(battle.defenderCount, 2);
+// Ships removed by id (each id also tried as a shot's, of which there are
+// none), then, where a side is given, one ship more: it takes the next id.
+TEST(BattleModel, RemovalByIdKeepsOrderCountsAndTheNextId) {
+    using enum BattleSide;
+    const struct {
+        const char* name;
+        int attackers, defenders;
+        std::vector<int32_t> removed, left;
+        int attackersLeft, defendersLeft;
+        std::optional<BattleSide> added;
+        std::vector<int32_t> afterAdding;
+    } removals[] = {
+        {"the tail, the next ship following its predecessor",
+         2,
+         1,
+         {2},
+         {0, 1},
+         2,
+         0,
+         Defender,
+         {0, 1, 3}},
+        {"the only ship, emptying the list", 1, 0, {0}, {}, 0, 0, Attacker, {1}},
+        {"from the middle", 3, 3, {1, 4, 0}, {2, 3, 5}, 1, 2, std::nullopt, {}},
+        {"an absent id from an empty battle", 0, 0, {0}, {}, 0, 0, std::nullopt, {}},
+        {"absent ids", 2, 2, {1, 1, 17, -1}, {0, 2, 3}, 1, 2, std::nullopt, {}},
+    };
+    for (const auto& removal : removals) {
+        SCOPED_TRACE(removal.name);
+        Battle battle = filledBattle(removal.attackers, removal.defenders);
+        for (int32_t id : removal.removed) {
+            removeShip(battle, id);
+            removeShot(battle, id);
+        }
+        EXPECT_EQ(shipIds(battle), removal.left);
+        EXPECT_EQ(battle.attackerCount, removal.attackersLeft);
+        EXPECT_EQ(battle.defenderCount, removal.defendersLeft);
+        if (!removal.added) continue;
+        Random random;
+        addShip(battle, random, *removal.added);
+        EXPECT_EQ(shipIds(battle), removal.afterAdding);
+        EXPECT_EQ(battle.attackerCount + battle.defenderCount,
+                  removal.attackersLeft + removal.defendersLeft + 1);
+    }
 }
 
 TEST(BattleModel, ShotsStartAtTheirLineAndKeepFiringOrder) {

@@ -59,11 +59,6 @@ void setIntel(Game& game, int player, int32_t owner, int32_t ships) {
     game.intel[player].knownShips[kPlanet] = ships;
 }
 
-void expectIntel(const Game& game, int player, int32_t owner, int32_t ships) {
-    EXPECT_EQ(game.intel[player].knownOwner[kPlanet], owner) << "player " << player;
-    EXPECT_EQ(game.intel[player].knownShips[kPlanet], ships) << "player " << player;
-}
-
 TEST(BattleStep, ZeroFrameTimeMovesNothingButTheVolleyFires) {
     Game game = battlePhaseGame();
     const int attacker = createGroup(game.registry, 0, 0, 0, 0, 3, 0);
@@ -100,188 +95,132 @@ TEST(BattleStep, OutsideTheBattlePhasesNothingHappens) {
     EXPECT_EQ(game.battle.volleyPending, 1);
 }
 
-TEST(BattleEnd, NeitherSideWithShipsEndsAtOnceWithoutVolley) {
-    Game game = battlePhaseGame();
-    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 4, 0);
-    const int defender = createGroup(game.registry, 3, 0, 3, 0, 4, 1);
-    const int bystander = createGroup(game.registry, 90, 0, 90, 0, 6, 0);
-    game.session.selectedGroupId = attacker;
-    game.session.phase = GamePhase::GroupBattle;
-    game.battleSources = {attacker, defender};
-    const uint32_t state = game.random.state;
+enum class Fight { GroupFight, PlanetFight, TestMode };
 
-    battleStep(game, kFrameMs);
+// One ending: player 0's attacker (selected) against player 1's group, a
+// planet, or, in the test mode, a battle of its own filled beside the two
+// groups. Every ship starts on the middle of its line.
+struct Ending {
+    const char* name;
+    Fight fight;
+    int attackers, defenders;  // the defending group's or planet's ships
+    int planetOwner;
+    bool started;                // else the battle phase begins with an empty battle
+    int fewestSteps, mostSteps;  // 0: any
+    const char* after;
+};
 
-    EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
-    EXPECT_EQ(game.random.state, state);
-    EXPECT_EQ(findGroup(game.registry, attacker), nullptr);
-    EXPECT_EQ(findGroup(game.registry, defender), nullptr);
-    EXPECT_NE(findGroup(game.registry, bystander), nullptr);
-    EXPECT_EQ(game.session.selectedGroupId, -1);
-    EXPECT_EQ(game.lastOutcome.attackerCount, 0);
-    EXPECT_EQ(game.lastOutcome.defenderCount, 0);
-    EXPECT_EQ(game.battleSources.attackerSource, -1);
-    EXPECT_TRUE(game.battle.shots.empty());
+// What a battle's end leaves for the tests to compare, in one line.
+std::string endingOf(const Game& game, int attacker, int defender, uint32_t randomBefore) {
+    auto ships = [&game](int id) {
+        const Group* group = findGroup(game.registry, id);
+        return group ? std::to_string(group->ships) : std::string("gone");
+    };
+    const Planet& planet = game.planets[kPlanet];
+    const int selected = game.session.selectedGroupId;
+    std::string text = "outcome " + std::to_string(game.lastOutcome.attackerCount) + "/" +
+                       std::to_string(game.lastOutcome.defenderCount) + ", attacker " +
+                       ships(attacker) + ", defender " + (defender < 0 ? "-" : ships(defender)) +
+                       ", planet " + std::to_string(planet.owner) + "/" +
+                       std::to_string(planet.ships) + "/" + std::to_string(planet.production) +
+                       ", selected " +
+                       (selected == attacker ? "attacker" : std::to_string(selected)) + ", intel";
+    for (int player = 0; player < 5; ++player)
+        text += " " + std::to_string(game.intel[player].knownOwner[kPlanet]) + "/" +
+                std::to_string(game.intel[player].knownShips[kPlanet]);
+    text += ", mine " + std::to_string(game.session.statistics.myPlanets) + "/" +
+            std::to_string(game.session.statistics.myShips);
+    return text + (game.random.state == randomBefore ? ", no volley" : "");
 }
 
-TEST(BattleEnd, PlanetWithoutShipsAgainstNoShipsKeepsItsOwner) {
-    Game game = battlePhaseGame();
-    game.planets[kPlanet].owner = 1;
-    game.planets[kPlanet].ships = 0;
-    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 4, 0);
-    game.session.phase = GamePhase::PlanetBattle;
-    game.battleSources = {attacker, kPlanet};
+// Every end returns to the battle phase with the battle emptied and its
+// sources forgotten; the test mode's battle touches no group; a group battle
+// tells no team of the planet; a fallen planet's old owner's team learns of
+// the loss and the conqueror's of the gain, a planet that holds tells only
+// the attackers' team.
+TEST(BattleEnd, WritesBackWhatTheBattleLeft) {
+    using enum Fight;
+    const Ending endings[] = {
+        {"neither side with ships ends at once without a volley", GroupFight, 0, 0, -1, false, 0, 0,
+         "outcome 0/0, attacker gone, defender gone, planet -1/0/17, selected -1, intel 4/99 "
+         "4/99 4/99 4/99 4/99, mine 0/6, no volley"},
+        {"a planet without ships against no ships keeps its owner", PlanetFight, 0, 0, 1, false, 0,
+         0,
+         "outcome 0/0, attacker gone, defender -, planet 1/0/17, selected -1, intel 1/0 4/99 1/0 "
+         "4/99 4/99, mine 0/6, no volley"},
+        {"both sides destroyed in one volley removes both groups", GroupFight, 1, 1, -1, true, 0, 0,
+         "outcome 0/0, attacker gone, defender gone, planet -1/0/17, selected -1, intel 4/99 "
+         "4/99 4/99 4/99 4/99, mine 0/6"},
+        // The first volley settles it: it reaches the hit window after 1.72 s
+        // and its last shot leaves play after 1.84 s.
+        {"a surviving attacker keeps its id, selection and survivors", GroupFight, 2, 1, -1, true,
+         108, 118,
+         "outcome 1/0, attacker 1, defender gone, planet -1/0/17, selected attacker, intel 4/99 "
+         "4/99 4/99 4/99 4/99, mine 0/7"},
+        {"a surviving defending group keeps its survivors", GroupFight, 1, 2, -1, true, 0, 0,
+         "outcome 0/1, attacker gone, defender 1, planet -1/0/17, selected -1, intel 4/99 4/99 "
+         "4/99 4/99 4/99, mine 0/6"},
+        {"an empty planet falls once the first volley has flown out", PlanetFight, 3, 0, 1, true,
+         114, 117,
+         "outcome 3/0, attacker gone, defender -, planet 0/3/17, selected -1, intel 0/3 0/3 0/3 "
+         "0/3 4/99, mine 1/9"},
+        {"a neutral planet that falls tells no previous owner", PlanetFight, 2, 1, -1, true, 0, 0,
+         "outcome 1/0, attacker gone, defender -, planet 0/1/17, selected -1, intel 0/1 4/99 0/1 "
+         "4/99 4/99, mine 1/7"},
+        {"a planet that holds keeps its owner and survivors", PlanetFight, 1, 2, 3, true, 0, 0,
+         "outcome 0/1, attacker gone, defender -, planet 3/1/17, selected -1, intel 3/1 4/99 3/1 "
+         "4/99 4/99, mine 0/6"},
+        {"a test mode battle touches no group", TestMode, 3, 0, -1, true, 0, 0,
+         "outcome 3/0, attacker 7, defender 8, planet -1/0/17, selected attacker, intel 4/99 "
+         "4/99 4/99 4/99 4/99, mine 0/13"},
+    };
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.name);
+        Game game = battlePhaseGame();
+        Planet& planet = game.planets[kPlanet];
+        planet.owner = ending.planetOwner;
+        planet.production = 17;
+        for (int player = 0; player < 5; ++player) setIntel(game, player, 4, 99);
+        const bool testMode = ending.fight == TestMode;
+        const int attacker = createGroup(game.registry, planet.x, planet.y, planet.x, planet.y,
+                                         testMode ? 7 : std::max(ending.attackers, 1), 0);
+        int defender = -1;
+        if (ending.fight == Fight::PlanetFight) {
+            planet.ships = ending.defenders;
+        } else {
+            defender = createGroup(game.registry, planet.x + 3, planet.y, planet.x + 3, planet.y,
+                                   testMode ? 8 : std::max(ending.defenders, 1), 1);
+        }
+        createGroup(game.registry, 90, 0, 90, 0, 6, 0);  // a reserve far off
+        game.session.selectedGroupId = attacker;
+        if (testMode) {
+            game.session.phase = GamePhase::GroupBattle;
+            fillBattle(game.battle, game.random, ending.attackers, ending.defenders);
+        } else if (!ending.started) {
+            game.session.phase = ending.fight == Fight::PlanetFight ? GamePhase::PlanetBattle
+                                                                    : GamePhase::GroupBattle;
+            game.battleSources = {attacker,
+                                  ending.fight == Fight::PlanetFight ? kPlanet : defender};
+        } else if (ending.fight == Fight::PlanetFight) {
+            ASSERT_TRUE(startPlanetBattle(game, attacker, kPlanet));
+        } else {
+            ASSERT_TRUE(startGroupBattle(game, attacker, defender));
+        }
+        lineUpOnTheMiddle(game.battle);
+        const uint32_t randomBefore = game.random.state;
 
-    battleStep(game, kFrameMs);
+        const int steps = runToEnd(game);
 
-    EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
-    EXPECT_EQ(game.planets[kPlanet].owner, 1);
-    EXPECT_EQ(game.planets[kPlanet].ships, 0);
-    EXPECT_EQ(findGroup(game.registry, attacker), nullptr);
-    expectIntel(game, 0, 1, 0);
-    expectIntel(game, 2, 1, 0);
-}
-
-TEST(BattleEnd, BothSidesDestroyedInOneVolleyRemovesBothGroups) {
-    Game game = battlePhaseGame();
-    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 1, 0);
-    const int defender = createGroup(game.registry, 3, 0, 3, 0, 1, 1);
-    game.session.selectedGroupId = attacker;
-    startGroupBattle(game, attacker, defender);
-    lineUpOnTheMiddle(game.battle);
-
-    runToEnd(game);
-
-    EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
-    EXPECT_EQ(game.lastOutcome.attackerCount, 0);
-    EXPECT_EQ(game.lastOutcome.defenderCount, 0);
-    EXPECT_EQ(countGroups(game.registry), 0);
-    EXPECT_EQ(game.session.selectedGroupId, -1);
-}
-
-TEST(BattleEnd, SurvivingAttackerKeepsItsIdSelectionAndSurvivors) {
-    Game game = battlePhaseGame();
-    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 2, 0);
-    const int defender = createGroup(game.registry, 3, 0, 3, 0, 1, 1);
-    const int reserve = createGroup(game.registry, 90, 0, 90, 0, 10, 0);
-    game.session.selectedGroupId = attacker;
-    startGroupBattle(game, attacker, defender);
-    lineUpOnTheMiddle(game.battle);
-
-    const int steps = runToEnd(game);
-
-    // The first volley settles it: it reaches the hit window after 1.72 s and
-    // its last shot leaves play after 1.84 s.
-    EXPECT_GE(steps, 108);
-    EXPECT_LE(steps, 118);
-    EXPECT_EQ(game.lastOutcome.attackerCount, 1);
-    EXPECT_EQ(game.lastOutcome.defenderCount, 0);
-    EXPECT_EQ(shipsOf(game.registry, attacker), 1);
-    EXPECT_EQ(findGroup(game.registry, defender), nullptr);
-    EXPECT_EQ(game.session.selectedGroupId, attacker);
-    EXPECT_EQ(game.session.statistics.myShips, 1 + shipsOf(game.registry, reserve));
-    EXPECT_TRUE(game.battle.ships.empty());
-    EXPECT_EQ(game.battle.volleyPending, 1);
-}
-
-TEST(BattleEnd, SurvivingDefenderGroupKeepsItsSurvivors) {
-    Game game = battlePhaseGame();
-    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 1, 0);
-    const int defender = createGroup(game.registry, 3, 0, 3, 0, 2, 1);
-    game.session.selectedGroupId = attacker;
-    startGroupBattle(game, attacker, defender);
-    lineUpOnTheMiddle(game.battle);
-
-    runToEnd(game);
-
-    EXPECT_EQ(findGroup(game.registry, attacker), nullptr);
-    EXPECT_EQ(shipsOf(game.registry, defender), 1);
-    EXPECT_EQ(game.session.selectedGroupId, -1);
-}
-
-TEST(BattleEnd, EmptyPlanetFallsOnceTheFirstVolleyHasFlownOut) {
-    Game game = battlePhaseGame();
-    Planet& planet = game.planets[kPlanet];
-    planet.owner = 1;
-    planet.ships = 0;
-    planet.production = 17;
-    const int attacker = createGroup(game.registry, planet.x, planet.y, planet.x, planet.y, 3, 0);
-    game.session.selectedGroupId = attacker;
-    for (int player = 0; player < 5; ++player) setIntel(game, player, 4, 99);
-    startPlanetBattle(game, attacker, kPlanet);
-
-    const int steps = runToEnd(game);
-
-    EXPECT_GE(steps, 114);
-    EXPECT_LE(steps, 117);
-    EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
-    EXPECT_EQ(planet.owner, 0);
-    EXPECT_EQ(planet.ships, 3);
-    EXPECT_EQ(planet.production, 17);
-    EXPECT_EQ(findGroup(game.registry, attacker), nullptr);
-    EXPECT_EQ(game.session.selectedGroupId, -1);
-    // The old owner's team learns of the loss, the conqueror's team of the gain.
-    for (int player : {0, 1, 2, 3}) expectIntel(game, player, 0, 3);
-    expectIntel(game, 4, 4, 99);
-    EXPECT_EQ(game.lastOutcome.attackerCount, 3);
-    EXPECT_EQ(game.lastOutcome.defenderCount, 0);
-    EXPECT_EQ(game.session.statistics.myPlanets, 1);
-    EXPECT_EQ(game.session.statistics.myShips, 3);
-}
-
-TEST(BattleEnd, NeutralPlanetThatFallsTellsNoPreviousOwner) {
-    Game game = battlePhaseGame();
-    game.planets[kPlanet].owner = -1;
-    game.planets[kPlanet].ships = 1;
-    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 2, 0);
-    startPlanetBattle(game, attacker, kPlanet);
-    lineUpOnTheMiddle(game.battle);
-
-    runToEnd(game);
-
-    EXPECT_EQ(game.planets[kPlanet].owner, 0);
-    EXPECT_EQ(game.planets[kPlanet].ships, 1);
-    expectIntel(game, 0, 0, 1);
-    expectIntel(game, 2, 0, 1);
-    for (int player : {1, 3, 4}) expectIntel(game, player, -1, 0);
-}
-
-TEST(BattleEnd, PlanetThatHoldsKeepsOwnerAndSurvivors) {
-    Game game = battlePhaseGame();
-    game.planets[kPlanet].owner = 3;
-    game.planets[kPlanet].ships = 2;
-    const int attacker = createGroup(game.registry, 0, 0, 0, 0, 1, 0);
-    game.session.selectedGroupId = attacker;
-    setIntel(game, 1, 3, 40);
-    startPlanetBattle(game, attacker, kPlanet);
-    lineUpOnTheMiddle(game.battle);
-
-    runToEnd(game);
-
-    EXPECT_EQ(game.lastOutcome.attackerCount, 0);
-    EXPECT_EQ(game.lastOutcome.defenderCount, 1);
-    EXPECT_EQ(game.planets[kPlanet].owner, 3);
-    EXPECT_EQ(game.planets[kPlanet].ships, 1);
-    EXPECT_EQ(findGroup(game.registry, attacker), nullptr);
-    EXPECT_EQ(game.session.selectedGroupId, -1);
-    expectIntel(game, 0, 3, 1);
-    expectIntel(game, 2, 3, 1);
-    expectIntel(game, 1, 3, 40);  // the defenders' own team is not told
-}
-
-TEST(BattleEnd, TestModeBattleTouchesNoGroup) {
-    Game game = battlePhaseGame();
-    const int first = createGroup(game.registry, 0, 0, 0, 0, 7, 0);
-    const int second = createGroup(game.registry, 3, 0, 3, 0, 8, 1);
-    game.session.phase = GamePhase::GroupBattle;
-    fillBattle(game.battle, game.random, 3, 0);
-
-    runToEnd(game);
-
-    EXPECT_EQ(game.lastOutcome.attackerCount, 3);
-    EXPECT_EQ(game.lastOutcome.defenderCount, 0);
-    EXPECT_EQ(shipsOf(game.registry, first), 7);
-    EXPECT_EQ(shipsOf(game.registry, second), 8);
+        EXPECT_EQ(endingOf(game, attacker, defender, randomBefore), ending.after);
+        if (ending.mostSteps > 0) {
+            EXPECT_GE(steps, ending.fewestSteps);
+            EXPECT_LE(steps, ending.mostSteps);
+        }
+        EXPECT_EQ(game.session.phase, GamePhase::BattlePhase);
+        EXPECT_TRUE(game.battle.ships.empty() && game.battle.shots.empty());
+        EXPECT_EQ(game.battle.volleyPending, 1);
+        EXPECT_EQ(game.battleSources.attackerSource, -1);
+    }
 }
 
 // Found by fuzzing the rules: two groups of a damaged save would fill the

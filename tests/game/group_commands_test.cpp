@@ -2,13 +2,17 @@
 // group, combat and donation, and the selection commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include "game/availability.h"
 #include "game/commands.h"
 #include "game/describe_game.h"
 #include "game/game.h"
+#include "game/game_setup.h"
 
 namespace {
 
@@ -40,27 +44,22 @@ int standingGroup(Game& game, float x, float y, int ships, int owner) {
     return createGroup(game.registry, x, y, x, y, ships, owner);
 }
 
-Planet& placePlanet(Game& game, int index, float x, float y, int ships, int owner) {
-    Planet& planet = game.planets[index];
-    planet.x = x;
-    planet.y = y;
-    planet.ships = ships;
-    planet.owner = owner;
-    return planet;
-}
-
 void press(Game& game, SelectorControl control) { pressSelectorControl(game, control); }
 
-// Presses each control in turn and checks the count after each press.
-void expectCounts(Game& game,
-                  std::initializer_list<std::pair<SelectorControl, int>> pressesAndCounts) {
-    for (const auto& [control, count] : pressesAndCounts) {
-        press(game, control);
-        EXPECT_EQ(game.interaction.count, count) << "after control " << static_cast<int>(control);
+// Presses written "control=count" ("+10=11 max=24"), each control by its
+// label on the selector, pressed in turn with the count checked after each.
+void expectCounts(Game& game, const std::string& presses) {
+    static const std::string labels[] = {"confirm", "max", "+10", "+1",
+                                         "-1",      "-10", "min", "cancel"};
+    std::istringstream steps(presses);
+    for (std::string step; steps >> step;) {
+        const size_t equals = step.find('=');
+        const auto label = std::find(std::begin(labels), std::end(labels), step.substr(0, equals));
+        ASSERT_NE(label, std::end(labels)) << step;
+        press(game, static_cast<SelectorControl>(label - std::begin(labels)));
+        EXPECT_EQ(game.interaction.count, std::stoi(step.substr(equals + 1))) << "after " << step;
     }
 }
-
-bool visible(const Game& game, int button) { return game.buttons.buttons[button].visible; }
 
 std::string visibleButtons(const Game& game) {
     std::string flags;
@@ -77,7 +76,7 @@ int openSplitSelector(Game& game, int ships) {
 }
 
 void openNewGroupSelector(Game& game, int planetShips) {
-    placePlanet(game, 4, 100.0f, 100.0f, planetShips, game.session.currentPlayer);
+    placePlanet(game, 4, 100.0f, 100.0f, game.session.currentPlayer, planetShips);
     game.session.selectedPlanet = 4;
     runGroupCommand(game, CommandId::CreateGroup);
 }
@@ -87,66 +86,44 @@ void openNewGroupSelector(Game& game, int planetShips) {
 // ---------------------------------------------------------------------------
 // The count selector.
 
-TEST(CountSelector, SplitOfTwoShipsStaysAtOne) {
-    Game game;
-    prepare(game, GamePhase::Movement);
-    openSplitSelector(game, 2);
-    for (SelectorControl control :
-         {SelectorControl::Max, SelectorControl::Plus1, SelectorControl::Plus10}) {
-        press(game, control);
+// A split keeps one ship back, a new group may take the whole planet; each
+// selector opens at one, and Confirm opens its placement with the count kept.
+TEST(CountSelector, CountStaysWithinItsBounds) {
+    const struct {
+        const char* name;
+        bool split;
+        int ships;
+        const char* presses;
+        int placed;
+    } selectors[] = {
+        {"a split of two ships stays at one", true, 2, "max=1 +1=1 +10=1", 1},
+        {"a split stays within one to the ships less one", true, 25,
+         "+10=11 +10=21 +10=24 +1=24 -1=23 +1=24 -10=14 min=1 -1=1 -10=1 +1=2 +1=3 +1=4 +1=5 "
+         "-10=1 max=24",
+         24},
+        {"a new group may take the whole planet", false, 25,
+         "+10=11 +10=21 +10=25 +1=25 -1=24 +1=25 -10=15 -10=5 -10=1 -1=1 max=25 min=1", 1},
+    };
+    for (const auto& selector : selectors) {
+        SCOPED_TRACE(selector.name);
+        Game game;
+        prepare(game, GamePhase::Movement);
+        if (selector.split)
+            openSplitSelector(game, selector.ships);
+        else
+            openNewGroupSelector(game, selector.ships);
+        EXPECT_EQ(game.interaction.mode, selector.split ? InteractionMode::CountForSplit
+                                                        : InteractionMode::CountForNewGroup);
         EXPECT_EQ(game.interaction.count, 1);
+        expectCounts(game, selector.presses);
+
+        game.picks.hoveredSelectorControl = 0;
+        press(game, SelectorControl::Confirm);
+        EXPECT_EQ(game.interaction.mode,
+                  selector.split ? InteractionMode::PlaceSplit : InteractionMode::PlaceNewGroup);
+        EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
+        EXPECT_EQ(game.interaction.count, selector.placed);
     }
-}
-
-TEST(CountSelector, SplitCountStaysWithinOneToShipsLessOne) {
-    using enum SelectorControl;
-    Game game;
-    prepare(game, GamePhase::Movement);
-    openSplitSelector(game, 25);
-
-    expectCounts(game, {{Plus10, 11},
-                        {Plus10, 21},
-                        {Plus10, 24},
-                        {Plus1, 24},
-                        {Minus1, 23},
-                        {Plus1, 24},
-                        {Minus10, 14},
-                        {Min, 1},
-                        {Minus1, 1},
-                        {Minus10, 1}});
-    game.interaction.count = 5;
-    expectCounts(game, {{Minus10, 1}, {Max, 24}});
-    EXPECT_EQ(game.interaction.mode, InteractionMode::CountForSplit);
-
-    game.picks.hoveredSelectorControl = 0;
-    press(game, SelectorControl::Confirm);
-    EXPECT_EQ(game.interaction.mode, InteractionMode::PlaceSplit);
-    EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
-    EXPECT_EQ(game.interaction.count, 24);
-}
-
-TEST(CountSelector, NewGroupMayTakeTheWholePlanet) {
-    using enum SelectorControl;
-    Game game;
-    prepare(game, GamePhase::Movement);
-    openNewGroupSelector(game, 25);
-    EXPECT_EQ(game.interaction.mode, InteractionMode::CountForNewGroup);
-    EXPECT_EQ(game.interaction.count, 1);
-
-    expectCounts(game, {{Plus10, 11},
-                        {Plus10, 21},
-                        {Plus10, 25},
-                        {Plus1, 25},
-                        {Minus1, 24},
-                        {Plus1, 25},
-                        {Minus10, 15}});
-    game.interaction.count = 5;
-    expectCounts(game, {{Minus10, 1}, {Minus1, 1}, {Max, 25}, {Min, 1}});
-
-    game.picks.hoveredSelectorControl = 0;
-    press(game, SelectorControl::Confirm);
-    EXPECT_EQ(game.interaction.mode, InteractionMode::PlaceNewGroup);
-    EXPECT_EQ(game.picks.hoveredSelectorControl, -1);
 }
 
 TEST(CountSelector, CancelClosesEitherSelector) {
@@ -212,7 +189,7 @@ TEST(CountSelector, BoundsFollowTheSelectionAtEachPress) {
     press(game, SelectorControl::Max);
     EXPECT_EQ(game.interaction.count, 24);
     game.session.selectedGroupId = standingGroup(game, 50.0f, 0.0f, 5, 0);
-    expectCounts(game, {{SelectorControl::Plus10, 4}, {SelectorControl::Max, 4}});
+    expectCounts(game, "+10=4 max=4");
 }
 
 TEST(CountSelector, WithoutTheGroupOrPlanetOnlyCancelActs) {
@@ -281,7 +258,7 @@ TEST(Placement, NewGroupThatEmptiesThePlanetHidesCreateGroup) {
     Game game;
     prepare(game, GamePhase::Movement, 1);
     for (int count : {24, 1}) {
-        placePlanet(game, 6, 200.0f, 100.0f, 25, 1);
+        placePlanet(game, 6, 200.0f, 100.0f, 1, 25);
         if (count == 1) game.planets[6].ships = 1;
         game.session.selectedPlanet = 6;
         game.buttons.buttons[kCreate].visible = true;
@@ -303,7 +280,7 @@ TEST(Placement, NewGroupThatEmptiesThePlanetHidesCreateGroup) {
     EXPECT_EQ(game.planets[6].ships, 0);
     EXPECT_FALSE(visible(game, kCreate));
 
-    placePlanet(game, 6, 200.0f, 100.0f, 25, 1);
+    placePlanet(game, 6, 200.0f, 100.0f, 1, 25);
     game.buttons.buttons[kCreate].visible = true;
     game.interaction.mode = InteractionMode::PlaceNewGroup;
     game.interaction.count = 24;
@@ -316,7 +293,7 @@ TEST(Placement, BattlePhaseSplitsTheSelectedGroupInEitherMode) {
     for (InteractionMode mode : {InteractionMode::PlaceSplit, InteractionMode::PlaceNewGroup}) {
         Game game;
         prepare(game, GamePhase::BattlePhase);
-        placePlanet(game, 2, 100.0f, 100.0f, 25, 0);
+        placePlanet(game, 2, 100.0f, 100.0f, 0, 25);
         game.session.selectedPlanet = 2;
         const int id = standingGroup(game, 0.0f, 0.0f, 10, 0);
         game.session.selectedGroupId = id;
@@ -374,7 +351,7 @@ TEST(Placement, CountIsBoundedAgainWhenPlaced) {
 
     Game game;
     prepare(game, GamePhase::Movement);
-    placePlanet(game, 3, 100.0f, 0.0f, 12, 0);
+    placePlanet(game, 3, 100.0f, 0.0f, 0, 12);
     game.session.selectedPlanet = 3;
     game.interaction.mode = InteractionMode::PlaceNewGroup;
     game.interaction.count = 30;
@@ -420,7 +397,7 @@ TEST(Placement, AbandonedWhenNoValidCountExists) {
             if (c.groupRemoved) removeGroup(game.registry, id);
         }
         if (c.planetShips >= 0) {
-            placePlanet(game, 7, 100.0f, 0.0f, c.planetShips, 0);
+            placePlanet(game, 7, 100.0f, 0.0f, 0, c.planetShips);
             game.session.selectedPlanet = 7;
         }
         game.buttons.buttons[kCreate].visible = true;
@@ -450,7 +427,7 @@ TEST(Placement, TargetThatIsNotAFiniteNumberOrTooFarIsIgnored) {
     for (InteractionMode mode : {InteractionMode::PlaceSplit, InteractionMode::PlaceNewGroup}) {
         Game game;
         prepare(game, GamePhase::Movement);
-        placePlanet(game, 4, 100.0f, 100.0f, 25, 0);
+        placePlanet(game, 4, 100.0f, 100.0f, 0, 25);
         game.session.selectedPlanet = 4;
         const int id = standingGroup(game, 0.0f, 0.0f, 10, 0);
         game.session.selectedGroupId = id;
@@ -491,7 +468,7 @@ TEST(GroupCommands, GroupCyclingClosesAnOpenSelector) {
                          CommandId::PreviousCombatGroup}) {
         Game game;
         prepare(game, GamePhase::BattlePhase);
-        placePlanet(game, 0, 0.0f, 0.0f, 5, -1);
+        placePlanet(game, 0, 0.0f, 0.0f, -1, 5);
         const int onPlanet = standingGroup(game, 0.0f, 0.0f, 8, 0);
         game.interaction.mode = InteractionMode::CountForSplit;
         game.picks.hoveredSelectorControl = 4;
@@ -506,9 +483,9 @@ TEST(GroupCommands, GroupCyclingClosesAnOpenSelector) {
 TEST(GroupCommands, PlanetCyclingOffersCreateGroupOnlyWithShips) {
     Game game;
     prepare(game, GamePhase::Movement);
-    placePlanet(game, 3, 100.0f, 0.0f, 10, 0);
+    placePlanet(game, 3, 100.0f, 0.0f, 0, 10);
     placePlanet(game, 9, 200.0f, 0.0f, 0, 0);
-    placePlanet(game, 5, 300.0f, 0.0f, 50, 1);  // an ally's: never selected
+    placePlanet(game, 5, 300.0f, 0.0f, 1, 50);  // an ally's: never selected
 
     runGroupCommand(game, CommandId::NextPlanet);
     EXPECT_EQ(game.session.selectedPlanet, 3);
@@ -591,7 +568,7 @@ TEST(AttackOrDonatePlanet, DonatesToOwnAndAlliedPlanets) {
     for (int planetOwner : {0, 1}) {
         Game game;
         prepare(game, GamePhase::BattlePhase);
-        placePlanet(game, 4, 100.0f, 50.0f, 7, planetOwner);
+        placePlanet(game, 4, 100.0f, 50.0f, planetOwner, 7);
         const int id = standingGroup(game, 100.0f, 50.0f, 5, 0);
         game.session.selectedGroupId = id;
         refreshAvailability(game, 0);
@@ -612,48 +589,40 @@ TEST(AttackOrDonatePlanet, DonatesToOwnAndAlliedPlanets) {
     }
 }
 
-TEST(AttackOrDonatePlanet, FightsNeutralPlanetsWithAGreyDefender) {
-    Game game;
-    prepare(game, GamePhase::BattlePhase, 1);
-    placePlanet(game, 8, 100.0f, 50.0f, 6, -1);
-    const int id = standingGroup(game, 100.0f, 50.0f, 5, 1);
-    game.session.selectedGroupId = id;
+// The battle starts with every ship of both; its end writes the outcome back.
+TEST(AttackOrDonatePlanet, FightsOtherPlanetsInTheirOwnersColourOrGrey) {
+    const struct {
+        const char* name;
+        int player, planetOwner, attackers, defenders, defenderColour;
+    } fights[] = {{"a neutral planet", 1, -1, 5, 6, kNeutralColour},
+                  {"an enemy planet without ships", 0, 2, 4, 0, 3}};
+    for (const auto& fight : fights) {
+        SCOPED_TRACE(fight.name);
+        Game game;
+        prepare(game, GamePhase::BattlePhase, fight.player);
+        placePlanet(game, 8, 100.0f, 50.0f, fight.planetOwner, fight.defenders);
+        const int id = standingGroup(game, 100.0f, 50.0f, fight.attackers, fight.player);
+        game.session.selectedGroupId = id;
 
-    runGroupCommand(game, CommandId::AttackOrDonatePlanet);
+        runGroupCommand(game, CommandId::AttackOrDonatePlanet);
 
-    EXPECT_EQ(game.session.phase, GamePhase::PlanetBattle);
-    EXPECT_EQ(game.battle.attackerCount, 5);
-    EXPECT_EQ(game.battle.defenderCount, 6);
-    EXPECT_EQ(game.battle.attackerColour, 2);
-    EXPECT_EQ(game.battle.defenderColour, kNeutralColour);
-    EXPECT_EQ(game.battleSources.attackerSource, id);
-    EXPECT_EQ(game.battleSources.defenderSource, 8);
-    EXPECT_EQ(shipsOf(game.registry, id), 5);  // the battle's end writes the outcome back
-    EXPECT_EQ(game.planets[8].ships, 6);
-}
-
-TEST(AttackOrDonatePlanet, FightsEnemyPlanetsInTheirOwnersColour) {
-    Game game;
-    prepare(game, GamePhase::BattlePhase);
-    placePlanet(game, 0, -100.0f, 20.0f, 0, 2);
-    const int id = standingGroup(game, -100.0f, 20.0f, 4, 0);
-    game.session.selectedGroupId = id;
-
-    runGroupCommand(game, CommandId::AttackOrDonatePlanet);
-
-    EXPECT_EQ(game.session.phase, GamePhase::PlanetBattle);
-    EXPECT_EQ(game.battle.attackerCount, 4);
-    EXPECT_EQ(game.battle.defenderCount, 0);
-    EXPECT_EQ(game.battle.attackerColour, 1);
-    EXPECT_EQ(game.battle.defenderColour, 3);
-    EXPECT_EQ(game.battleSources.defenderSource, 0);
+        EXPECT_EQ(game.session.phase, GamePhase::PlanetBattle);
+        EXPECT_EQ(game.battle.attackerCount, fight.attackers);
+        EXPECT_EQ(game.battle.defenderCount, fight.defenders);
+        EXPECT_EQ(game.battle.attackerColour, fight.player + 1);
+        EXPECT_EQ(game.battle.defenderColour, fight.defenderColour);
+        EXPECT_EQ(game.battleSources.attackerSource, id);
+        EXPECT_EQ(game.battleSources.defenderSource, 8);
+        EXPECT_EQ(shipsOf(game.registry, id), fight.attackers);
+        EXPECT_EQ(game.planets[8].ships, fight.defenders);
+    }
 }
 
 TEST(AttackOrDonatePlanet, ActsOnlyForAnOwnGroupStandingOnAPlanet) {
     Game game;
     prepare(game, GamePhase::BattlePhase);
-    placePlanet(game, 4, 100.0f, 50.0f, 7, 0);  // own: a donation if it acted
-    placePlanet(game, 5, 200.0f, 50.0f, 7, 2);  // enemy: a battle if it acted
+    placePlanet(game, 4, 100.0f, 50.0f, 0, 7);  // own: a donation if it acted
+    placePlanet(game, 5, 200.0f, 50.0f, 2, 7);  // enemy: a battle if it acted
     // On its way to the planets: destination on them, position not.
     const int headingOwn = createGroup(game.registry, 100.0f, 0.0f, 100.0f, 50.0f, 5, 0);
     const int headingEnemy = createGroup(game.registry, 200.0f, 0.0f, 200.0f, 50.0f, 5, 0);

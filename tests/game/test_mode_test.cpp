@@ -1,18 +1,17 @@
 // The battle test mode driven tick by tick with its own key tables and clock:
 // the log it writes, line by line, and what F2 and F12 do to the game. The
 // battles' ends are set directly (phase and final counts) rather than fought.
+#include "game/test_mode.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "data_folder.h"
 #include "game/commands.h"
 #include "game/game.h"
-#include "game/test_mode.h"
 
 namespace {
 
@@ -54,12 +53,7 @@ protected:
         game.session.phase = GamePhase::BattlePhase;
     }
 
-    std::string log() const {
-        std::ifstream file("Data/output.txt");
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    static std::string log() { return readFile("Data/output.txt"); }
 
     DataFolder folder;
     Game game;
@@ -131,8 +125,7 @@ TEST_F(TestHarnessTest, BattleTimeSpansTheClockWrapping) {
     tap(kF2, 0xFFFFFF00u);
     finishBattle(1, 0);
     tick(0x100u);
-    EXPECT_NE(log().find("Battle time: 0M 0S 512m\nAverage time: 0M 0S 512m\n"),
-              std::string::npos)
+    EXPECT_NE(log().find("Battle time: 0M 0S 512m\nAverage time: 0M 0S 512m\n"), std::string::npos)
         << log();
 }
 

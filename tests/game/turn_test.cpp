@@ -9,6 +9,7 @@
 #include "game/commands.h"
 #include "game/describe_game.h"
 #include "game/game.h"
+#include "game/game_setup.h"
 
 namespace {
 
@@ -30,14 +31,6 @@ Game startedGame() {
     Game game;
     initialiseGame(game);
     return game;
-}
-
-// Places planet i at (x, y) with an owner, so a group can stand on it.
-void placePlanet(Game& game, int i, float x, float y, int owner) {
-    game.planets[i].x = x;
-    game.planets[i].y = y;
-    game.planets[i].owner = owner;
-    game.planets[i].ships = 5;
 }
 
 }  // namespace
@@ -168,15 +161,15 @@ TEST(Cycling, InPositionCountsStandingOnPlanetsAndEnemyContact) {
     game.session.playerCount = 2;
     game.session.teams = {0, 1};
     game.session.phase = GamePhase::BattlePhase;
-    placePlanet(game, 0, 100, 100, -1);
-    placePlanet(game, 1, 300, 300, -1);
+    placePlanet(game, 0, 100, 100, -1, 5);
+    placePlanet(game, 1, 300, 300, -1, 5);
     GroupRegistry& r = game.registry;
-    createGroup(r, 0, 50, 0, 50, 5, 0);                    // idle, nowhere
+    createGroup(r, 0, 50, 0, 50, 5, 0);  // idle, nowhere
     const int onPlanet = createGroup(r, 100, 100, 100, 100, 5, 0);
     const int moving = createGroup(r, 100, 100, 300, 100, 5, 0);  // over the planet but moving
     const int inContact = createGroup(r, -100, 0, -100, 0, 5, 0);
-    createGroup(r, -100, 3, -100, 3, 5, 1);                // the enemy it touches
-    createGroup(r, 300, 300, 300, 300, 5, 1);              // enemy on a planet: not ours
+    createGroup(r, -100, 3, -100, 3, 5, 1);    // the enemy it touches
+    createGroup(r, 300, 300, 300, 300, 5, 1);  // enemy on a planet: not ours
     int& s = game.session.selectedGroupId;
     auto after = [&](int from, void (*select)(Game&, int), int player) {
         s = from;
@@ -202,9 +195,9 @@ TEST(Availability, FollowsPhaseSelectionAndButtonThreeFaces) {
     refreshAvailability(game, 0);
     EXPECT_TRUE(groupButtons(game).empty());  // no groups at all
 
-    placePlanet(game, 0, 100, 100, 1);   // enemy planet
-    placePlanet(game, 1, 200, 200, 2);   // ally's planet
-    placePlanet(game, 2, -100, -100, -1);  // neutral
+    placePlanet(game, 0, 100, 100, 1, 5);     // enemy planet
+    placePlanet(game, 1, 200, 200, 2, 5);     // ally's planet
+    placePlanet(game, 2, -100, -100, -1, 5);  // neutral
     const int g = createGroup(r, 100, 100, 100, 100, 2, 0);
     createGroup(r, 102, 100, 102, 100, 9, 1);  // enemy in contact
     game.session.selectedGroupId = g;
@@ -222,7 +215,8 @@ TEST(Availability, FollowsPhaseSelectionAndButtonThreeFaces) {
     game.session.selectedGroupId = onAlly;
     refreshAvailability(game, 0);
     EXPECT_EQ(groupButtons(game), (std::set<int>{3, 4, 5, 6, 7}));
-    EXPECT_EQ(game.buttons.buttons[3].tooltip, "Donate the selected group to the planet it is over");
+    EXPECT_EQ(game.buttons.buttons[3].tooltip,
+              "Donate the selected group to the planet it is over");
 
     const int onNeutral = createGroup(r, -100, -100, -100, -100, 1, 0);
     game.session.selectedGroupId = onNeutral;

@@ -3,6 +3,8 @@
 // up -> pressed for one tick -> held -> released for one tick -> up and seen.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "interaction/interaction.h"
 
 namespace {
@@ -30,62 +32,63 @@ constexpr Latches kHeld{false, true, false, false};
 constexpr Latches kReleased{false, false, true, false};
 constexpr Latches kUpAndSeen{false, false, false, true};
 
-TEST(InputCapture, ClickInTwoTicksReportsThePressThenTheRelease) {
-    InputState input;
-    EXPECT_EQ(left(input), kUp);
-
-    pressMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kPressed);  // what the next tick sees
-    ageMouseLatches(input);
-    EXPECT_EQ(left(input), kHeld);
-
-    releaseMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kReleased);
-    ageMouseLatches(input);
-    EXPECT_EQ(left(input), kUpAndSeen);
-
-    // The next click goes round the same cycle.
-    pressMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kPressed);
-    ageMouseLatches(input);
-    releaseMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kReleased);
-}
-
-TEST(InputCapture, RepeatedDownOrUpMessagesChangeNothing) {
-    InputState input;
-    pressMouseButton(input, MouseButton::Left);
-    ageMouseLatches(input);
-    pressMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kHeld);
-    ageMouseLatches(input);
-    pressMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kHeld);
-
-    releaseMouseButton(input, MouseButton::Left);
-    ageMouseLatches(input);
-    releaseMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kUpAndSeen);
-}
-
-TEST(InputCapture, SecondMessageBeforeAnyTickCountsAsSeen) {
-    InputState input;
-    pressMouseButton(input, MouseButton::Left);
-    pressMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kHeld);
-
-    releaseMouseButton(input, MouseButton::Left);
-    releaseMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kUpAndSeen);
-}
-
-TEST(InputCapture, ReleaseBeforeTheTickSawThePressReplacesIt) {
-    InputState input;
-    pressMouseButton(input, MouseButton::Left);
-    releaseMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kReleased);
-    ageMouseLatches(input);
-    EXPECT_EQ(left(input), kUpAndSeen);
+// Button messages and ticks (each tick reads the state, then ages the
+// latches), with the latches of both buttons after each.
+TEST(InputCapture, ButtonMessagesGoRoundTheLatchCycle) {
+    enum Message { PressLeft, ReleaseLeft, PressRight, Tick };
+    struct Step {
+        Message message;
+        Latches left, right;
+    };
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+    } sequences[] = {
+        {"a click in two ticks reports the press, then the release, and again",
+         {{PressLeft, kPressed, kUp},
+          {Tick, kHeld, kUp},
+          {ReleaseLeft, kReleased, kUp},
+          {Tick, kUpAndSeen, kUp},
+          {PressLeft, kPressed, kUp},
+          {Tick, kHeld, kUp},
+          {ReleaseLeft, kReleased, kUp}}},
+        {"repeated down or up messages change nothing",
+         {{PressLeft, kPressed, kUp},
+          {Tick, kHeld, kUp},
+          {PressLeft, kHeld, kUp},
+          {Tick, kHeld, kUp},
+          {PressLeft, kHeld, kUp},
+          {ReleaseLeft, kReleased, kUp},
+          {Tick, kUpAndSeen, kUp},
+          {ReleaseLeft, kUpAndSeen, kUp}}},
+        {"a second message before any tick counts as seen",
+         {{PressLeft, kPressed, kUp},
+          {PressLeft, kHeld, kUp},
+          {ReleaseLeft, kReleased, kUp},
+          {ReleaseLeft, kUpAndSeen, kUp}}},
+        {"a release before the tick saw the press replaces it",
+         {{PressLeft, kPressed, kUp}, {ReleaseLeft, kReleased, kUp}, {Tick, kUpAndSeen, kUp}}},
+        {"the buttons have their own latches",
+         {{PressRight, kUp, kPressed},
+          {PressLeft, kPressed, kPressed},
+          {Tick, kHeld, kHeld},
+          {ReleaseLeft, kReleased, kHeld}}},
+    };
+    for (const auto& [name, steps] : sequences) {
+        SCOPED_TRACE(name);
+        InputState input;
+        EXPECT_EQ(left(input), kUp);
+        for (size_t step = 0; step < steps.size(); ++step) {
+            switch (steps[step].message) {
+                case PressLeft: pressMouseButton(input, MouseButton::Left); break;
+                case ReleaseLeft: releaseMouseButton(input, MouseButton::Left); break;
+                case PressRight: pressMouseButton(input, MouseButton::Right); break;
+                case Tick: ageMouseLatches(input); break;
+            }
+            EXPECT_EQ(left(input), steps[step].left) << "step " << step;
+            EXPECT_EQ(right(input), steps[step].right) << "step " << step;
+        }
+    }
 }
 
 TEST(InputCapture, PointerMoveAgesTheLatchesAndKeepsSixteenBits) {
@@ -101,18 +104,6 @@ TEST(InputCapture, PointerMoveAgesTheLatchesAndKeepsSixteenBits) {
     moveMouse(input, -1, 70000);  // dragged off the window's left edge
     EXPECT_EQ(input.mouseX, 65535);
     EXPECT_EQ(input.mouseY, 70000 - 65536);
-}
-
-TEST(InputCapture, ButtonsHaveTheirOwnLatches) {
-    InputState input;
-    pressMouseButton(input, MouseButton::Right);
-    EXPECT_EQ(right(input), kPressed);
-    EXPECT_EQ(left(input), kUp);
-    pressMouseButton(input, MouseButton::Left);
-    ageMouseLatches(input);
-    releaseMouseButton(input, MouseButton::Left);
-    EXPECT_EQ(left(input), kReleased);
-    EXPECT_EQ(right(input), kHeld);
 }
 
 TEST(InputCapture, MapCoordinatesPutTheOriginAtTheWindowCentre) {

@@ -4,9 +4,14 @@
 // in the running game are tested with the drawing.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "game/availability.h"
 #include "game/commands.h"
+#include "game/describe_game.h"
 #include "game/game.h"
+#include "game/game_setup.h"
 #include "interaction/interaction.h"
 
 namespace {
@@ -14,12 +19,16 @@ namespace {
 constexpr int kCreate = static_cast<int>(CommandId::CreateGroup);
 constexpr int kPlanetAction = static_cast<int>(CommandId::AttackOrDonatePlanet);
 constexpr int kEndMovement = static_cast<int>(CommandId::EndMovement);
+constexpr int kEndBattle = static_cast<int>(CommandId::EndBattle);
+
+using Point = std::pair<float, float>;
 
 // Two players in two teams on an empty map: every planet neutral and far off,
 // so only what a test places acts.
 struct Map {
     Game game;
     InputState input;
+    uint32_t pressedAt = 1000;
 
     explicit Map(GamePhase phase) {
         initialiseGame(game);
@@ -38,16 +47,17 @@ struct Map {
         return createGroup(game.registry, x, y, x, y, ships, owner);
     }
 
-    // A press and a release `durationMs` apart with the pointer at map (x, y),
-    // through the tick's left-button step.
+    // A press at `pressedAt` on the millisecond clock and a release
+    // `durationMs` later with the pointer at map (x, y), through the tick's
+    // left-button step.
     void click(int x, int y, uint32_t durationMs) {
         input.mapX = x;
         input.mapY = y;
         input.leftPressed = true;
-        handleLeftClick(game, input, 1000);
+        handleLeftClick(game, input, pressedAt);
         input.leftPressed = false;
         input.leftReleased = true;
-        handleLeftClick(game, input, 1000 + durationMs);
+        handleLeftClick(game, input, pressedAt + durationMs);
         input.leftReleased = false;
     }
 
@@ -58,42 +68,44 @@ struct Map {
     }
 
     const Group& find(int id) { return *findGroup(game.registry, id); }
+    Point destinationOf(int id) { return {find(id).destinationX, find(id).destinationY}; }
 };
 
 TEST(MapInteraction, PressDurationDecidesWhatAReleaseOverAGroupMeans) {
-    Map map(GamePhase::Movement);
-    const int mine = map.group(0, 0, 10, 0);
-    const int other = map.group(100, 50, 10, 0);
-    const int enemy = map.group(-100, 80, 10, 1);
-    map.game.session.selectedGroupId = mine;
+    // The same durations whether or not the clock wraps during the press.
+    for (const uint32_t pressedAt : {1000u, 0xFFFFFF00u}) {
+        SCOPED_TRACE("pressed at " + std::to_string(pressedAt));
+        Map map(GamePhase::Movement);
+        map.pressedAt = pressedAt;
+        const int mine = map.group(0, 0, 10, 0);
+        const int other = map.group(100, 50, 10, 0);
+        const int enemy = map.group(-100, 80, 10, 1);
+        map.game.session.selectedGroupId = mine;
 
-    map.game.picks.hoveredGroup = other;
-    map.click(110, 60, 500);  // a short click on an own group selects it
-    EXPECT_EQ(map.game.session.selectedGroupId, other);
-    EXPECT_EQ(map.find(other).stepsLeft, 0);
+        map.game.picks.hoveredGroup = other;
+        map.click(110, 60, 500);  // a short click on an own group selects it
+        EXPECT_EQ(map.game.session.selectedGroupId, other);
+        EXPECT_EQ(map.find(other).stepsLeft, 0);
 
-    map.game.session.selectedGroupId = mine;
-    map.click(110, 60, 501);  // a medium press sends the selected group there
-    EXPECT_EQ(map.game.session.selectedGroupId, mine);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 100.0f);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationY, 50.0f);
+        map.game.session.selectedGroupId = mine;
+        map.click(110, 60, 501);  // a medium press sends the selected group there
+        EXPECT_EQ(map.game.session.selectedGroupId, mine);
+        EXPECT_EQ(map.destinationOf(mine), (Point{100.0f, 50.0f}));
 
-    map.click(110, 60, 1501);  // a long press aims at the pointer itself
-    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 110.0f);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationY, 60.0f);
+        map.click(110, 60, 1501);  // a long press aims at the pointer itself
+        EXPECT_EQ(map.destinationOf(mine), (Point{110.0f, 60.0f}));
 
-    map.game.picks.hoveredGroup = enemy;
-    map.click(-90, 90, 100);  // a short click on an enemy aims at the enemy
-    EXPECT_FLOAT_EQ(map.find(mine).destinationX, -100.0f);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationY, 80.0f);
+        map.game.picks.hoveredGroup = enemy;
+        map.click(-90, 90, 100);  // a short click on an enemy aims at the enemy
+        EXPECT_EQ(map.destinationOf(mine), (Point{-100.0f, 80.0f}));
 
-    // A planet under the pointer wins over a group, whatever the duration.
-    map.game.planets[3].x = 200.5f;
-    map.game.planets[3].y = -70.25f;
-    map.game.picks.hoveredPlanet = 3;
-    map.click(205, -66, 3000);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 200.5f);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationY, -70.25f);
+        // A planet under the pointer wins over a group, whatever the duration.
+        map.game.planets[3].x = 200.5f;
+        map.game.planets[3].y = -70.25f;
+        map.game.picks.hoveredPlanet = 3;
+        map.click(205, -66, 3000);
+        EXPECT_EQ(map.destinationOf(mine), (Point{200.5f, -70.25f}));
+    }
 }
 
 TEST(MapInteraction, TheMapAreaBoundsAreInclusive) {
@@ -102,13 +114,13 @@ TEST(MapInteraction, TheMapAreaBoundsAreInclusive) {
     const struct {
         int x, y;
         bool inside;
-    } releases[] = {{-192, 0, true}, {393, 0, true},  {0, -293, true},  {0, 293, true},
+    } releases[] = {{-192, 0, true},  {393, 0, true},  {0, -293, true},  {0, 293, true},
                     {-193, 0, false}, {394, 0, false}, {0, -294, false}, {0, 294, false}};
     for (const auto& release : releases) {
         map.game.session.selectedGroupId = mine;
         setDestination(map.game.registry, mine, 0, 0);
         map.click(release.x, release.y, 100);
-        const bool moved = map.find(mine).destinationX != 0.0f || map.find(mine).destinationY != 0.0f;
+        const bool moved = map.destinationOf(mine) != Point{0.0f, 0.0f};
         EXPECT_EQ(moved, release.inside) << release.x << ", " << release.y;
     }
 }
@@ -119,8 +131,7 @@ TEST(MapInteraction, AGroupGoneSinceTheFrameLeavesThePointerAsTarget) {
     map.game.session.selectedGroupId = mine;
     map.game.picks.hoveredGroup = 77;  // no group has this id
     map.click(150, -20, 100);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationX, 150.0f);
-    EXPECT_FLOAT_EQ(map.find(mine).destinationY, -20.0f);
+    EXPECT_EQ(map.destinationOf(mine), (Point{150.0f, -20.0f}));
 }
 
 TEST(MapInteraction, ACourseOffAPlanetInTheBattlePhaseWithdrawsThePlanetButton) {
@@ -133,11 +144,11 @@ TEST(MapInteraction, ACourseOffAPlanetInTheBattlePhaseWithdrawsThePlanetButton) 
     const int mine = map.group(40, 40, 10, 0);
     map.game.session.selectedGroupId = mine;
     refreshAvailability(map.game, 0);
-    ASSERT_TRUE(map.game.buttons.buttons[kPlanetAction].visible);
+    ASSERT_TRUE(visible(map.game, kPlanetAction));
 
     map.click(200, 200, 100);
     EXPECT_GT(map.find(mine).stepsLeft, 0);
-    EXPECT_FALSE(map.game.buttons.buttons[kPlanetAction].visible);
+    EXPECT_FALSE(visible(map.game, kPlanetAction));
 }
 
 TEST(MapInteraction, PlacementsTargetInsideTheMapAndAreAbandonedOutside) {
@@ -149,7 +160,7 @@ TEST(MapInteraction, PlacementsTargetInsideTheMapAndAreAbandonedOutside) {
     map.game.picks.hoveredPlanet = 4;
     map.click(60, 60, 100);  // select the own planet
     ASSERT_EQ(map.game.session.selectedPlanet, 4);
-    ASSERT_TRUE(map.game.buttons.buttons[kCreate].visible);
+    ASSERT_TRUE(visible(map.game, kCreate));
     map.game.picks.hoveredPlanet = -1;
 
     runGroupCommand(map.game, CommandId::CreateGroup);
@@ -175,7 +186,7 @@ TEST(MapInteraction, PlacementsTargetInsideTheMapAndAreAbandonedOutside) {
     EXPECT_EQ(map.game.registry.groups[0].ships, 25);
     EXPECT_FLOAT_EQ(map.game.registry.groups[0].destinationX, 300.0f);
     EXPECT_EQ(map.game.planets[4].ships, 0);
-    EXPECT_FALSE(map.game.buttons.buttons[kCreate].visible);
+    EXPECT_FALSE(visible(map.game, kCreate));
 }
 
 TEST(MapInteraction, ARightClickCancelsSelectionsAndTheSelector) {
@@ -190,7 +201,7 @@ TEST(MapInteraction, ARightClickCancelsSelectionsAndTheSelector) {
     EXPECT_EQ(map.game.session.selectedPlanet, -1);
     EXPECT_EQ(map.game.session.selectedGroupId, -1);
     EXPECT_EQ(map.game.interaction.mode, InteractionMode::Idle);
-    EXPECT_FALSE(map.game.buttons.buttons[kCreate].visible);
+    EXPECT_FALSE(visible(map.game, kCreate));
 
     // Outside the map phases a right click does nothing.
     map.game.session.phase = GamePhase::TurnStart;
@@ -217,6 +228,73 @@ TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeamsOrSeats) {
     map.click(80, 30, 100);
     EXPECT_EQ(map.game.seats[2], Seat::Computer);
     EXPECT_EQ(map.game.session.teams[2], 0);
+}
+
+// The rules state without the press time, which every click rewrites.
+std::string stateOf(Game game) {
+    game.interaction.pressTime = 0;
+    return describeGame(game);
+}
+
+TEST(MapInteraction, BattlePhaseReleasesOverTheSelectorCountOnlyASplit) {
+    Map map(GamePhase::BattlePhase);
+    map.game.session.selectedGroupId = map.group(0, 0, 20, 0);
+    map.game.interaction.mode = InteractionMode::CountForSplit;
+    map.game.interaction.count = 1;
+    map.game.picks.hoveredSelectorControl = static_cast<int>(SelectorControl::Plus10);
+    map.game.buttons.buttons[kEndBattle].visible = true;
+    map.game.picks.hoveredButton = kEndBattle;  // under the selector: not pressed
+    map.click(90, -20, 100);
+    EXPECT_EQ(map.game.interaction.count, 11);
+    EXPECT_EQ(map.game.session.phase, GamePhase::BattlePhase);
+
+    // A new group's count carried over from the movement phase stays as it is.
+    placePlanet(map.game, 4, 60, 60, 0, 25);
+    map.game.session.selectedGroupId = -1;
+    map.game.session.selectedPlanet = 4;
+    map.game.interaction.mode = InteractionMode::CountForNewGroup;
+    map.game.picks.hoveredSelectorControl = static_cast<int>(SelectorControl::Confirm);
+    const std::string before = stateOf(map.game);
+    map.click(66, -20, 100);
+    EXPECT_EQ(stateOf(map.game), before);
+}
+
+TEST(MapInteraction, PlanetsCannotBeSelectedInTheBattlePhase) {
+    Map map(GamePhase::BattlePhase);
+    placePlanet(map.game, 4, 60, 60, 0, 25);
+    map.game.picks.hoveredPlanet = 4;
+    map.click(60, 60, 100);
+    EXPECT_EQ(map.game.session.selectedPlanet, -1);
+    EXPECT_FALSE(visible(map.game, kCreate));
+}
+
+TEST(MapInteraction, ReleasesAreIgnoredWhileABattleRuns) {
+    for (const GamePhase phase : {GamePhase::GroupBattle, GamePhase::PlanetBattle}) {
+        SCOPED_TRACE("phase " + std::to_string(static_cast<int>(phase)));
+        Map map(phase);
+        placePlanet(map.game, 4, 60, 60, 0, 25);
+        const int mine = map.group(0, 0, 20, 0);
+        map.game.buttons.buttons[kEndBattle].visible = true;
+        map.game.picks.hoveredButton = kEndBattle;
+        map.game.picks.hoveredGroup = mine;
+        map.game.picks.hoveredPlanet = 4;
+        std::string before = stateOf(map.game);
+        map.click(60, 60, 100);  // nothing selected: a group, planet or button to take
+        EXPECT_EQ(stateOf(map.game), before);
+
+        map.game.session.selectedGroupId = mine;
+        map.game.picks.hoveredPlanet = -1;
+        before = stateOf(map.game);
+        map.click(60, 60, 2000);  // a group selected: a course to give
+        EXPECT_EQ(stateOf(map.game), before);
+
+        map.game.interaction.mode = InteractionMode::CountForSplit;
+        map.game.picks.hoveredSelectorControl = static_cast<int>(SelectorControl::Max);
+        before = stateOf(map.game);
+        map.click(60, 60, 100);  // a selector open: a count to take
+        map.rightClick();
+        EXPECT_EQ(stateOf(map.game), before);
+    }
 }
 
 }  // namespace

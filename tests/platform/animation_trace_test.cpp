@@ -9,7 +9,7 @@
 #include <string>
 
 #include "game/commands.h"
-#include "platform/platform_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ struct MapPoint {
     float y;
 };
 
-class AnimationTrace : public WindowTest {
+class AnimationTrace : public WindowFixture {
 protected:
     // One loop pass after the clock moved on by a frame of varying length.
     void pass(std::initializer_list<SDL_Event> events = {}, uint32_t frameMs = 0) {

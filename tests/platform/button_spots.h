@@ -36,12 +36,13 @@ inline Pixel buttonCentre(const Game& game, CommandId id) {
     } else {
         static const float spots[][2] = {{-232, -190}, {-232, -190}, {-399, -264}, {-399, -264},
                                          {-232, -155}, {367, -299},  {-30, 0},     {30, 0},
-                                         {50, 170},    {50, 159}};
+                                         {50, 170},    {50, 159},    {367, -299}};
         x = spots[index - 11][0];
         y = spots[index - 11][1];
         const GamePhase phase = game.session.phase;
-        if (id == CommandId::QuitGame &&
-            (phase == GamePhase::Setup || phase == GamePhase::TurnStart)) {
+        if (id == CommandId::QuitGame && (phase == GamePhase::Setup ||
+                                          phase == GamePhase::TurnStart ||
+                                          phase == GamePhase::GameOver)) {
             x = -399.0f;
             y = -299.0f;
         }

@@ -5,14 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "game/commands.h"
-#include "platform/platform_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
-using ComputerTurn = WindowTest;
+using ComputerTurn = WindowFixture;
 
 TEST_F(ComputerTurn, BeginsHalfASecondAfterItsTurnScreenAndEndsByItself) {
-    Game& game = program->game;
     game.seats[1] = Seat::Computer;
     dispatchCommand(game, CommandId::BeginTurn);
     for (CommandId id : {CommandId::BeginTurn, CommandId::EndMovement, CommandId::EndBattle})

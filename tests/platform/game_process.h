@@ -4,6 +4,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -17,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform_fixture.h"
+#include "data_folder.h"
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -37,8 +38,8 @@ inline bool waitFor(const std::function<bool()>& condition,
 // The game's own Data/ (art and models, no save or log) copied into the
 // working directory of a run, so that the run has nothing to report.
 inline void installArt(const std::filesystem::path& directory) {
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(BRENNOLT_SOURCE_DIR) / "Data")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(BRENNOLT_SOURCE_DIR) / "Data")) {
         const std::string name = entry.path().filename().string();
         if (name == "Save.kvd" || name == "output.txt") continue;
         std::filesystem::copy_file(entry.path(), directory / "Data" / name,
@@ -50,14 +51,16 @@ inline void installArt(const std::filesystem::path& directory) {
 struct Launch {
     std::string program = BRENNOLT_BINARY;
     std::vector<std::string> arguments;
-    std::vector<std::pair<std::string, std::string>> environment;  // set for the run
+    // Set for the run, or unset where there is no value.
+    std::vector<std::pair<std::string, std::optional<std::string>>> environment;
     std::filesystem::path outputFolder;  // of stdout.txt and stderr.txt; empty: the directory
 };
 
 // The program running in `directory`, its standard output and error going to files.
 class GameProcess {
 public:
-    GameProcess(const std::filesystem::path& directory, bool withDisplay, const Launch& launch = {})
+    explicit GameProcess(const std::filesystem::path& directory, bool withDisplay = true,
+                         const Launch& launch = {})
         : errors_((launch.outputFolder.empty() ? directory : launch.outputFolder) / "stderr.txt"),
           output_(errors_.parent_path() / "stdout.txt") {
         std::vector<char*> command{const_cast<char*>(launch.program.c_str())};
@@ -76,7 +79,9 @@ public:
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
         }
-        for (const auto& [name, value] : launch.environment) setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& [name, value] : launch.environment) {
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+        }
         execv(command[0], command.data());
         _exit(127);
     }
@@ -215,4 +220,3 @@ private:
 
     Display* display_;
 };
-

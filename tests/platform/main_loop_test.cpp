@@ -1,16 +1,19 @@
 // The main loop and its tick in a real window: events from SDL's queue one
-// per tick and in order, pointer moves collapsed, the tick's order as far as
-// it shows (press time, harness before the battle step, the step before the
-// timing), frame timing by the clock, and the loop's end.
+// per tick and in order, pointer moves collapsed, buttons other than left and
+// right ignored, the tick's order as far as it shows (press time, harness
+// before the battle step, the step before the timing), frame timing by the
+// clock, and the loop's end.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "game/commands.h"
-#include "platform/platform_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
-using MainLoop = WindowTest;
-using Tick = WindowTest;
+using MainLoop = WindowFixture;
+using Tick = WindowFixture;
 
 TEST_F(MainLoop, DeliversOneEventPerTickInOrderAndLosesNone) {
     pushEvents({mouseButton(SDL_BUTTON_LEFT, true), mouseButton(SDL_BUTTON_LEFT, false),
@@ -49,6 +52,20 @@ TEST_F(MainLoop, DeliversOneEventPerTickInOrderAndLosesNone) {
 
     ASSERT_TRUE(runLoopPass(*program));
     EXPECT_FALSE(input.keyDown[116]);
+}
+
+TEST_F(MainLoop, ButtonsOtherThanLeftAndRightAreIgnored) {
+    for (const uint8_t button : {SDL_BUTTON_MIDDLE, SDL_BUTTON_X1, SDL_BUTTON_X2}) {
+        SCOPED_TRACE("button " + std::to_string(button));
+        pushEvents({mouseButton(button, true), mouseButton(button, false)});
+        for (int pass = 0; pass < 3; ++pass) {
+            runLoopPass(*program);
+            const InputState& input = program->input;
+            EXPECT_FALSE(input.leftPressed || input.leftHeld || input.leftReleased ||
+                         input.leftReleaseSeen || input.rightPressed || input.rightHeld ||
+                         input.rightReleased || input.rightReleaseSeen);
+        }
+    }
 }
 
 TEST_F(MainLoop, PointerMovesCollapseIntoTheLatest) {
@@ -129,8 +146,8 @@ TEST_F(Tick, FrameDeltaFollowsTheClockAndWraps) {
 }
 
 TEST_F(Tick, PressTimeIsTheClockOfTheTickThatSeesThePress) {
-    pushEvents({mouseButton(SDL_BUTTON_LEFT, true), mouseButton(SDL_BUTTON_LEFT, false),
-                mouseMove(1, 1)});
+    pushEvents(
+        {mouseButton(SDL_BUTTON_LEFT, true), mouseButton(SDL_BUTTON_LEFT, false), mouseMove(1, 1)});
     uint32_t& pressTime = program->game.interaction.pressTime;
     now = 100;
     runLoopPass(*program);  // delivers the press after its tick

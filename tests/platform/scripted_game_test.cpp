@@ -7,22 +7,22 @@
 // stage go to the build's screenshot folder.
 #include <gtest/gtest.h>
 
-#include <X11/Xutil.h>
-#include <png.h>
-
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <vector>
 
 #include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
+#include "game/hud_atlas.h"
 #include "game/save_file.h"
 #include "platform/button_spots.h"
 #include "platform/game_process.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -31,11 +31,8 @@ namespace fs = std::filesystem;
 constexpr int kPlayers = 3;
 constexpr auto kBattlePatience = std::chrono::milliseconds(120000);
 
-bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
-
-std::vector<uint8_t> readBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+bool run(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 int32_t intAt(const std::vector<uint8_t>& bytes, size_t offset) {
@@ -48,11 +45,11 @@ int32_t intAt(const std::vector<uint8_t>& bytes, size_t offset) {
 // screenshots of the whole window.
 class Player {
 public:
-    Player(XDisplay& screen, Window window, fs::path shots) : screen_(screen), window_(window), shots_(std::move(shots)) {}
+    Player(XDisplay& screen, Window window) : screen_(screen), window_(window) {}
 
     void moveTo(Pixel pixel) {
-        run("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(pixel.x) + " " +
-            std::to_string(pixel.y));
+        run("xdotool mousemove --window " + std::to_string(window_) + " " +
+            std::to_string(pixel.x) + " " + std::to_string(pixel.y));
         pause();  // a frame or two, so that the pick passes see the pointer
     }
 
@@ -74,25 +71,29 @@ public:
         pause();
         XImage* image = screen_.grab(window_);
         if (image == nullptr) return;
-        fs::create_directories(shots_);
-        const std::string path = (shots_ / ("game-" + name + ".png")).string();
-        std::vector<png_byte> pixels(static_cast<size_t>(image->width) * image->height * 3);
-        size_t at = 0;
+        std::vector<uint8_t> rgb;
         for (int y = 0; y < image->height; ++y) {
             for (int x = 0; x < image->width; ++x) {
                 const unsigned long pixel = XGetPixel(image, x, y);
-                pixels[at++] = static_cast<png_byte>((pixel >> 16) & 0xff);
-                pixels[at++] = static_cast<png_byte>((pixel >> 8) & 0xff);
-                pixels[at++] = static_cast<png_byte>(pixel & 0xff);
+                rgb.insert(rgb.end(),
+                           {static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
+                            static_cast<uint8_t>(pixel)});
             }
         }
-        png_image png{};
-        png.version = PNG_IMAGE_VERSION;
-        png.width = static_cast<png_uint_32>(image->width);
-        png.height = static_cast<png_uint_32>(image->height);
-        png.format = PNG_FORMAT_RGB;
-        EXPECT_TRUE(png_image_write_to_file(&png, path.c_str(), 0, pixels.data(), 0, nullptr)) << path;
+        EXPECT_TRUE(writeScreenshot("game-" + name, image->width, image->height, rgb.data(), 0))
+            << name;
         XDestroyImage(image);
+    }
+
+    // The colour the window shows at `pixel` (red, green, blue), or nothing.
+    std::optional<std::array<int, 3>> colourAt(Pixel pixel) {
+        XImage* image = screen_.grab(window_);
+        if (image == nullptr) return std::nullopt;
+        const unsigned long value = XGetPixel(image, pixel.x, pixel.y);
+        XDestroyImage(image);
+        return std::array<int, 3>{static_cast<int>((value >> 16) & 0xff),
+                                  static_cast<int>((value >> 8) & 0xff),
+                                  static_cast<int>(value & 0xff)};
     }
 
 private:
@@ -100,7 +101,6 @@ private:
 
     XDisplay& screen_;
     Window window_;
-    fs::path shots_;
 };
 
 // The distance at which the script counts a point as clear of planets and
@@ -128,6 +128,13 @@ std::pair<float, float> clearPointNear(const Game& game, float x, float y) {
     return {100.0f, 100.0f};
 }
 
+// Texel (s, t) of a 24-bit bottom-up BMP, t counted from the bottom row.
+std::array<int, 3> texelOf(const std::vector<uint8_t>& bmp, int s, int t) {
+    const int width = intAt(bmp, 18);
+    const size_t at = static_cast<size_t>(intAt(bmp, 10)) + 3 * static_cast<size_t>(t * width + s);
+    return {bmp[at + 2], bmp[at + 1], bmp[at]};
+}
+
 int nearestPlanet(const Game& game, const Group& group) {
     int nearest = 0;
     for (int i = 1; i < kPlanetCount; ++i) {
@@ -149,10 +156,11 @@ protected:
 
     // Starts the program and waits for its window.
     void start() {
-        process = std::make_unique<GameProcess>(directory.path(), true);
+        process = std::make_unique<GameProcess>(directory.path());
         Window window = 0;
-        ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(process->pid())) != 0; })) << process->errors();
-        player = std::make_unique<Player>(screen, window, BRENNOLT_SCREENSHOT_DIR);
+        ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(process->pid())) != 0; }))
+            << process->errors();
+        player = std::make_unique<Player>(screen, window);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
 
@@ -173,9 +181,11 @@ protected:
 
     // Saves on the turn screen and waits until the new file is there.
     void saveAndWait() {
-        const auto before = fs::exists(savePath()) ? fs::last_write_time(savePath()) : fs::file_time_type{};
+        const auto before =
+            fs::exists(savePath()) ? fs::last_write_time(savePath()) : fs::file_time_type{};
         player->click(turnScreenButton(CommandId::SaveGame));
-        ASSERT_TRUE(waitFor([&] { return fs::exists(savePath()) && fs::last_write_time(savePath()) != before; }));
+        ASSERT_TRUE(waitFor(
+            [&] { return fs::exists(savePath()) && fs::last_write_time(savePath()) != before; }));
     }
 
     void clickGroup(int id, int holdMs = 60) {
@@ -213,7 +223,7 @@ protected:
     }
 
     void expectSaveHolds(int current, int groups) {
-        const std::vector<uint8_t> bytes = readBytes(savePath());
+        const std::vector<uint8_t> bytes = readFile<std::vector<uint8_t>>(savePath());
         ASSERT_EQ(bytes.size(), 3244u + 44u * static_cast<size_t>(groups));
         EXPECT_EQ(intAt(bytes, 0), kPlayers);
         EXPECT_EQ(intAt(bytes, 4), current);
@@ -251,7 +261,7 @@ TEST_F(ScriptedGame, ThreePlayersInTwoTeamsPlayToABattleSaveAndLoadAgain) {
 
     press(CommandId::BeginTurn);
     player->screenshot("04-movement");
-    const int raider = 0;          // player 1's first group: off to the nearest planet
+    const int raider = 0;           // player 1's first group: off to the nearest planet
     const int wanderer = kPlayers;  // player 1's second group
     const Group& raiderGroup = *findGroup(shadow->registry, raider);
     const int target = nearestPlanet(*shadow, raiderGroup);
@@ -339,3 +349,55 @@ TEST_F(ScriptedGame, ThreePlayersInTwoTeamsPlayToABattleSaveAndLoadAgain) {
 }
 
 }  // namespace
+
+// The computer at player 2's seat, set with the mouse on the Setup screen,
+// plays the turn of a loaded game by itself: its group stands on the last
+// planet of player 1 and takes it, and the end screen follows.
+TEST_F(ScriptedGame, TheComputerAtPlayerTwosSeatWinsALoadedGameByItself) {
+    {
+        Game prepared;
+        initialiseGame(prepared);
+        prepared.session.teams[1] = 1;
+        dispatchCommand(prepared, CommandId::BeginTurn);  // a galaxy to play in
+        clearGroups(prepared.registry);
+        for (Planet& planet : prepared.planets) planet.owner = -1;
+        Planet& last = prepared.planets[0];
+        last.owner = 0;
+        last.ships = 5;
+        prepared.intel[1].knownOwner[0] = 0;
+        prepared.intel[1].knownShips[0] = 5;
+        createGroup(prepared.registry, last.x, last.y, last.x, last.y, 200, 1);
+        prepared.session.currentPlayer = 1;
+        ASSERT_TRUE(saveGame(prepared));
+    }
+    start();
+    Game setup;
+    initialiseGame(setup);
+    player->click(pixelOf(85.0f, 52.0f));  // player 2's seat box
+    player->screenshot("21-player-two-is-the-computer");
+    player->click(buttonCentre(setup, CommandId::LoadGame));
+
+    // The end screen shows its way back to Setup where the turn began.
+    Game end;
+    end.session.phase = GamePhase::GameOver;
+    const Pixel newGame = buttonCentre(end, CommandId::NewGame);
+    const AtlasRegion& face = kButtonFaces[static_cast<int>(CommandId::NewGame)];
+    const std::array<int, 3> expected =
+        texelOf(readFile<std::vector<uint8_t>>(directory.path() / "Data" / "HUD.bmp"),
+                (face.sLeft + face.sRight) / 2, (face.tBottom + face.tTop) / 2);
+    const bool ended = waitFor(
+        [&] {
+            const std::optional<std::array<int, 3>> seen = player->colourAt(newGame);
+            if (!seen) return false;
+            for (int c = 0; c < 3; ++c)
+                if (std::abs((*seen)[c] - expected[c]) > 2) return false;
+            return true;
+        },
+        std::chrono::milliseconds(60000));
+    player->screenshot("22-team-two-wins");
+    ASSERT_TRUE(ended) << "no end screen";
+
+    player->click(buttonCentre(end, CommandId::QuitGame));
+    EXPECT_EQ(process->exitCode(), 0);
+    EXPECT_EQ(process->errors(), "");
+}

@@ -1,15 +1,14 @@
 // The real program, started as its own process in a directory of its own and
 // driven through the X server: F2 and F12 sent to its window as key events,
 // then the window manager's close request. What it leaves in Data/output.txt
-// and its exit code are the results.
-#include <gtest/gtest.h>
-
+// and its exit code are the results; without a window to be had, one line
+// and a failing exit.
 #include <X11/keysym.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <sstream>
 #include <string>
-
 
 #include "platform/game_process.h"
 
@@ -22,7 +21,7 @@ TEST(WholeProgram, F2ThenF12LogsTheStartedBattleAndCloseEndsWithCodeZero) {
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
     DataFolder directory;
     installArt(directory.path());
-    GameProcess game(directory.path(), true);
+    GameProcess game(directory.path());
     Window window = 0;
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
         << game.errors();
@@ -100,15 +99,35 @@ TEST(WholeProgram, ArtThatIsNoRegularFileGivesOneLineEachAndTheGameRuns) {
     EXPECT_EQ(more, "");
 }
 
-TEST(WholeProgram, WithoutADisplayItSaysSoInOneLineAndFails) {
+// A session's runtime folder is set, as in any login session, so that only
+// the game speaks.
+TEST(WholeProgram, WithoutAWindowItSaysWhyInOneLineAndFails) {
     DataFolder directory;
-    GameProcess game(directory.path(), false);
-    const std::optional<int> code = game.exitCode();
-    ASSERT_TRUE(code.has_value());
-    EXPECT_NE(*code, 0);
-    const std::string errors = game.errors();
-    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
-    EXPECT_NE(errors.find("no display"), std::string::npos) << errors;
+    const std::string runtime = directory.path().string();
+    using Environment = decltype(Launch::environment);
+    const struct {
+        const char* why;
+        Environment environment;
+    } cases[] = {
+        {"no display", {{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}}},
+        {"no display is reachable",
+         {{"DISPLAY", ":99999"}, {"WAYLAND_DISPLAY", std::nullopt}, {"XDG_RUNTIME_DIR", runtime}}},
+        {"no window", {{"SDL_VIDEODRIVER", "dummy"}}},
+    };
+    for (const auto& [why, environment] : cases) {
+        SCOPED_TRACE(why);
+        Launch launch;
+        launch.environment = environment;
+        GameProcess game(directory.path(), true, launch);
+        const std::optional<int> code = game.exitCode();
+        ASSERT_TRUE(code.has_value()) << "still running";
+        EXPECT_NE(*code, 0);
+        const std::string errors = game.errors();
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+        EXPECT_NE(errors.find(std::string("cannot open the game window: ") + why),
+                  std::string::npos)
+            << errors;
+    }
 }
 
 }  // namespace

@@ -1,20 +1,20 @@
 // The real window and its OpenGL context: size, buffers, the view that follows
-// a resize, and the state start-up leaves behind.
-#include <gtest/gtest.h>
-
+// a resize, the state start-up leaves behind, and a window or context that
+// cannot be had.
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <string>
 
-#include "platform/platform_fixture.h"
 #include "render/frame_input.h"
-#include "render/render.h"
+#include "window_fixture.h"
 
 namespace {
 
-using Window = WindowTest;
+using Window = WindowFixture;
 
 std::array<double, 16> projectionMatrix() {
     std::array<double, 16> matrix{};
@@ -109,7 +109,7 @@ TEST_F(Window, StartUpLeavesTheSetupScreenAndItsDrawingState) {
     glClearColor(1, 1, 1, 1);  // so a frame that does not clear shows
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0, 0, 0, 0);
-    composeFrame(program->game, program->game.picks, program->art, FrameInput{});
+    compose(FrameInput{});
     std::array<GLubyte, 4> pixel{1, 1, 1, 1};
     glReadBuffer(GL_BACK);
     glReadPixels(400, 300, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
@@ -140,6 +140,33 @@ TEST(StartUp, SeedsTheGeneratorAfterThePlanetsTookTheirDraws) {
     EXPECT_EQ(program.frameTime, 123456u);
     EXPECT_EQ(program.frameDelta, 0u);
     closeWindow(program);
+}
+
+TEST(OpenWindow, WithoutAWindowOrAContextSaysWhyInOneLineAndKeepsNothing) {
+    DataFolder directory;
+    VideoSession video;
+    ASSERT_TRUE(video.ready);
+    const struct {
+        const char* why;
+        SDL_GLattr attribute;
+        int value;
+    } cases[] = {{"no window", SDL_GL_STENCIL_SIZE, 64},
+                 {"no OpenGL context", SDL_GL_CONTEXT_MAJOR_VERSION, 9}};
+    for (const auto& [why, attribute, value] : cases) {
+        SCOPED_TRACE(why);
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(attribute, value);  // what no display can give
+        Program program;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(openWindow(program));
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+        EXPECT_NE(errors.find(std::string("cannot open the game window: ") + why + ": "),
+                  std::string::npos)
+            << errors;
+        EXPECT_FALSE(program.window || program.context);
+    }
+    SDL_GL_ResetAttributes();
 }
 
 }  // namespace

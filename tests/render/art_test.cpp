@@ -6,20 +6,20 @@
 #include <filesystem>
 #include <utility>
 
-#include "render/render_fixture.h"
+#include "window_fixture.h"
 #include "render/text.h"
 #include "render/texture.h"
 
 namespace {
 
-using Text = RenderTest;
-using Texture = RenderTest;
+using Text = WindowFixture;
+using Texture = WindowFixture;
 
 Texel inYellow(char code) { return {glyphTexel(code).r, glyphTexel(code).g, 0}; }
 
 TEST_F(Text, LightsTheCellsOfItsCodesInItsColourAndLeavesWhiteTexelsOut) {
-    beginMapDrawing();
-    drawTextColoured(art(), 10, 20, "AB", ColourTable[7], FontSize::Small);
+    beginFrame(false);
+    drawTextColoured(art, 10, 20, "AB", ColourTable[7], FontSize::Small);
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_EQ(pixelAt(13, 15), glyphTexel('A'));  // A: x 10 to 17, y 11 to 20
     EXPECT_EQ(pixelAt(20, 15), glyphTexel('B'));  // B: 7 units on
@@ -28,8 +28,8 @@ TEST_F(Text, LightsTheCellsOfItsCodesInItsColourAndLeavesWhiteTexelsOut) {
 }
 
 TEST_F(Text, ByteBeyondAsciiDrawsNothingButKeepsItsPlace) {
-    beginMapDrawing();
-    drawText(art(), -100, 20,
+    beginFrame(false);
+    drawText(art, -100, 20,
              "A\xC8"
              "B",
              FontSize::Large);

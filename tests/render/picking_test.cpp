@@ -1,40 +1,40 @@
 // Pick passes against the geometry they stand for (Setup rows, the count
 // selector's controls and gaps, planet discs; nearest and first drawn win; a
 // full selection buffer means nothing), and the screens clicked through ticks.
-#include "game/commands.h"
 #include "render/picking.h"
 
+#include "game/commands.h"
 #include "interaction/interaction.h"
-#include "render/render_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
-using Picking = RenderTest;
-using ScreenClicks = RenderTest;
+using Picking = WindowFixture;
+using ScreenClicks = WindowFixture;
 
 TEST_F(Picking, EachPassFindsTheShapeUnderThePointerOrNothing) {
     auto hoveredAt = [this](int x, int y, const int32_t& result) {
         compose(pointerAt(x, y));
         return result;
     };
-    const PickResults& hover = game().picks;
-    dispatchCommand(game(), CommandId::IncreasePlayers);  // rows at tops 80, 60, 40
+    const PickResults& hover = game.picks;
+    dispatchCommand(game, CommandId::IncreasePlayers);  // rows at tops 80, 60, 40
     EXPECT_EQ(hoveredAt(30, 50, hover.hoveredSetupRow), 1);
     EXPECT_EQ(hoveredAt(24, 30, hover.hoveredSetupRow), 2);
     EXPECT_EQ(hoveredAt(30, 62, hover.hoveredSetupRow), -1);  // between rows
     EXPECT_EQ(hoveredAt(20, 50, hover.hoveredSetupRow), -1);  // the bar, not the box
 
     beginMovement();
-    game().interaction.mode = InteractionMode::CountForSplit;
+    game.interaction.mode = InteractionMode::CountForSplit;
     EXPECT_EQ(hoveredAt(66, -20, hover.hoveredSelectorControl), 0);
     EXPECT_EQ(hoveredAt(72, -20, hover.hoveredSelectorControl), -1);  // gap
     EXPECT_EQ(hoveredAt(93, -25, hover.hoveredSelectorControl), 3);
     EXPECT_EQ(hoveredAt(130, -20, hover.hoveredSelectorControl), 7);
     EXPECT_EQ(hoveredAt(66, -16, hover.hoveredSelectorControl), -1);
 
-    for (Planet& planet : game().planets) planet.x = 1000.0f;
-    game().planets[3] = {.x = 100.0f, .y = 100.0f};
-    game().planets[7] = {.x = 120.0f, .y = 100.0f};
+    for (Planet& planet : game.planets) planet.x = 1000.0f;
+    game.planets[3] = {.x = 100.0f, .y = 100.0f};
+    game.planets[7] = {.x = 120.0f, .y = 100.0f};
     EXPECT_EQ(hoveredAt(110, 100, hover.hoveredPlanet), 3);  // both: the first drawn
     EXPECT_EQ(hoveredAt(125, 100, hover.hoveredPlanet), 7);
     EXPECT_EQ(hoveredAt(100, 114, hover.hoveredPlanet), 3);
@@ -49,7 +49,7 @@ void squareAt(int name, float z) {
 }
 
 TEST_F(Picking, NearestHitWinsAndAFullSelectionBufferMeansNothing) {
-    beginMapDrawing();
+    beginFrame(false);
     const FrameInput at = pointerAt(0, 0);
     auto squares = [](int count) {
         return [count] {
@@ -76,14 +76,14 @@ TEST_F(ScreenClicks, SetupAndTurnScreensArePlayedWithTheMouse) {
     clickAt(30, 30);   // the third player's team box, twice
     clickAt(30, 30);
     clickAt(0, 0);  // nothing
-    EXPECT_EQ(game().session.playerCount, 3);
-    EXPECT_EQ(game().session.teams, (Teams{0, 0, 2, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(game.session.playerCount, 3);
+    EXPECT_EQ(game.session.teams, (Teams{0, 0, 2, 0, 0, 0, 0, 0}));
     clickAt(383, -283);  // begin
     clickAt(30, 30);     // no rows on the turn screen
-    EXPECT_EQ(game().session.phase, GamePhase::TurnStart);
-    EXPECT_EQ(game().session.teams[2], 2);
+    EXPECT_EQ(game.session.phase, GamePhase::TurnStart);
+    EXPECT_EQ(game.session.teams[2], 2);
     clickAt(383, -283);
-    EXPECT_EQ(game().session.phase, GamePhase::Movement);
+    EXPECT_EQ(game.session.phase, GamePhase::Movement);
 }
 
 }  // namespace

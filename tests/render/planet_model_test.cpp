@@ -1,13 +1,13 @@
 // Planet models loaded from their files in Data/ and drawn in a real window.
-#include "render/model.h"
-
-#include <filesystem>
 #include <fstream>
 #include <utility>
 
-#include "render/map_fixture.h"
+#include "render/model.h"
+#include "window_fixture.h"
 
 namespace {
+
+using PlanetModel = WindowFixture;
 
 // A square facing the viewer, x0 to x0 + 20 by -10 to 10, its texture s given.
 std::string squareStrip(int x0, int s) {
@@ -20,24 +20,18 @@ std::string squareStrip(int x0, int s) {
 
 }  // namespace
 
-TEST_F(MapFixture, ModelStripWithNegativeSIsDrawnUntexturedAndTheNextTexturedAgain) {
-    // An 8 x 8 24-bit bitmap of pure red.
-    std::ofstream bitmap("Data/red.bmp", std::ios::binary);
-    const uint8_t header[54] = {'B', 'M', 246, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                                8, 0, 0, 0, 8, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 192};
-    bitmap.write(reinterpret_cast<const char*>(header), sizeof header);
-    for (int i = 0; i < 64; ++i) bitmap.write("\0\0\xff", 3);
-    bitmap.close();
-    std::ofstream("Data/Squares.txt") << "red.bmp\nobjects 1 meshes 1 strips 3\n"
-                                      << squareStrip(-30, 0) << squareStrip(-10, -1)
-                                      << squareStrip(10, 0);
+TEST_F(PlanetModel, StripWithNegativeSIsDrawnUntexturedAndTheNextTexturedAgain) {
+    writeBytes("Data/red.bmp", encodeBitmap(8, 8, [](int, int) { return Texel{255, 0, 0}; }));
+    std::ofstream("Data/Squares.txt")
+        << "red.bmp\nobjects 1 meshes 1 strips 3\n"
+        << squareStrip(-30, 0) << squareStrip(-10, -1) << squareStrip(10, 0);
     Model model;
     loadModel(model, "Data", "Squares");
     ASSERT_EQ(model.objects.size(), 1u);
 
     beginFrame();
     drawModel(model);
-    const Rgb left = pixelAt(-20, 0), middle = pixelAt(0, 0), right = pixelAt(20, 0);
+    const Texel left = pixelAt(-20, 0), middle = pixelAt(0, 0), right = pixelAt(20, 0);
     EXPECT_TRUE(left.r > 150 && left.g == 0) << left;
     EXPECT_TRUE(middle.g > 150 && middle.r == middle.g && middle.g == middle.b)
         << middle << " should be lit grey, not the red texture";
@@ -45,7 +39,7 @@ TEST_F(MapFixture, ModelStripWithNegativeSIsDrawnUntexturedAndTheNextTexturedAga
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D) || glIsEnabled(GL_LIGHTING));
 }
 
-TEST_F(MapFixture, DamagedModelFileLeavesTheModelEmptyWithOneLineOnStandardError) {
+TEST_F(PlanetModel, DamagedFileLeavesTheModelEmptyWithOneLineOnStandardError) {
     std::ofstream("Data/Broken.txt") << "red.bmp\nobjects -4\n";
     std::filesystem::create_symlink("/dev/zero", "Data/Endless.txt");
     const std::pair<std::string, std::string> cases[] = {

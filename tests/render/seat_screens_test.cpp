@@ -2,22 +2,11 @@
 // table's seat column, the computer's turn screen, the end screen with the
 // winners in their colours and its two buttons.
 #include "game/hud_atlas.h"
-#include "render/render_fixture.h"
+#include "window_fixture.h"
 
 namespace {
 
-using SeatScreens = RenderTest;
-
-// Glyph k of the test font drawn in a colour of the table: each channel of
-// the test texel scaled by the colour's.
-Texel glyphIn(char code, const Colour& colour) {
-    const Texel glyph = glyphTexel(code);
-    return {static_cast<uint8_t>(glyph.r * colour.r), static_cast<uint8_t>(glyph.g * colour.g),
-            static_cast<uint8_t>(glyph.b * colour.b)};
-}
-
-// The centre of glyph `index` of a large text whose top left is (x, y).
-Texel largeGlyphAt(int x, int y, int index) { return pixelAt(x + 9 * index + 4, y - 5); }
+using SeatScreens = WindowFixture;
 
 void expectButtonCentre(const Game& game, int index, int x, int y) {
     const Button& button = game.buttons.buttons[index];
@@ -34,8 +23,8 @@ void expectTexel(int x, int y, int s, int t) {
 }
 
 TEST_F(SeatScreens, SeatColumnShowsEachSeatsPictureAndPicksItsRow) {
-    dispatchCommand(game(), CommandId::IncreasePlayers);
-    game().seats[1] = Seat::Computer;
+    dispatchCommand(game, CommandId::IncreasePlayers);
+    game.seats[1] = Seat::Computer;
     compose(pointerAt(100, 50));  // row 1's seat box, near its right end
     const AtlasRegion& header = kSeatHeader;
     expectTexel(60, 90, header.sLeft + 4, header.tBottom + 5);
@@ -45,64 +34,61 @@ TEST_F(SeatScreens, SeatColumnShowsEachSeatsPictureAndPicksItsRow) {
         expectTexel(110, 70 - 20 * row, seat.sLeft + 54, seat.tBottom + 5);
     }
     EXPECT_EQ(pixelAt(60, 10), kBlack) << "no fourth row";
-    EXPECT_EQ(game().picks.hoveredSeatRow, 1);
-    EXPECT_EQ(game().picks.hoveredSetupRow, -1);
+    EXPECT_EQ(game.picks.hoveredSeatRow, 1);
+    EXPECT_EQ(game.picks.hoveredSetupRow, -1);
 
     compose(pointerAt(30, 70));  // the first team box is not a seat
-    EXPECT_EQ(game().picks.hoveredSeatRow, -1);
-    EXPECT_EQ(game().picks.hoveredSetupRow, 0);
+    EXPECT_EQ(game.picks.hoveredSeatRow, -1);
+    EXPECT_EQ(game.picks.hoveredSetupRow, 0);
 }
 
 TEST_F(SeatScreens, EndScreenNamesTheTeamItsPlayersInTheirColoursAndItsTwoButtons) {
-    game().session.playerCount = 4;
-    game().session.teams = {0, 1, 0, 1, 0, 0, 0, 0};
+    game.session.playerCount = 4;
+    game.session.teams = {0, 1, 0, 1, 0, 0, 0, 0};
     beginTurn();
-    game().registry.groups.clear();
-    createGroup(game().registry, 0, 0, 0, 0, 5, 3);
-    for (Planet& planet : game().planets) planet.owner = -1;
-    dispatchCommand(game(), CommandId::BeginTurn);
-    dispatchCommand(game(), CommandId::EndMovement);
-    dispatchCommand(game(), CommandId::EndBattle);  // player 4's group alone is left
-    ASSERT_EQ(game().session.phase, GamePhase::GameOver);
+    game.registry.groups.clear();
+    createGroup(game.registry, 0, 0, 0, 0, 5, 3);
+    for (Planet& planet : game.planets) planet.owner = -1;
+    dispatchCommand(game, CommandId::BeginTurn);
+    dispatchCommand(game, CommandId::EndMovement);
+    dispatchCommand(game, CommandId::EndBattle);  // player 4's group alone is left
+    ASSERT_EQ(game.session.phase, GamePhase::GameOver);
 
     compose(pointerAt(0, 200));
-    const Colour yellow = {1.0f, 1.0f, 0.0f};
-    EXPECT_EQ(largeGlyphAt(-50, 0, 0), glyphIn('T', yellow));
-    EXPECT_EQ(largeGlyphAt(-50, 0, 5), glyphIn('2', yellow)) << "teams count from 1";
-    EXPECT_EQ(largeGlyphAt(-50, -20, 0), glyphIn('2', playerColour(1)));
-    EXPECT_EQ(largeGlyphAt(-23, -20, 0), glyphIn('4', playerColour(3)));
-    expectButtonCentre(game(), 15, -399, -299);
-    expectButtonCentre(game(), 21, 367, -299);
+    EXPECT_TRUE(showsText(-50, 0, "Team 2 wins", FontSize::Large)) << "teams count from 1";
+    EXPECT_TRUE(showsText(-50, -20, "2", FontSize::Large, playerColour(1)));
+    EXPECT_TRUE(showsText(-23, -20, "4", FontSize::Large, playerColour(3)));
+    expectButtonCentre(game, 15, -399, -299);
+    expectButtonCentre(game, 21, 367, -299);
     compose(pointerAt(383, -283));
-    EXPECT_EQ(game().picks.hoveredButton, 21);
+    EXPECT_EQ(game.picks.hoveredButton, 21);
 
-    game().winningTeam = -1;
+    game.winningTeam = -1;
     compose(pointerAt(0, 200));
-    EXPECT_EQ(largeGlyphAt(-50, 0, 0), glyphIn('N', yellow));
-    EXPECT_EQ(largeGlyphAt(-50, -20, 0), kBlack);
+    EXPECT_TRUE(showsText(-50, 0, "Nobody wins", FontSize::Large));
+    EXPECT_EQ(pixelAt(-46, -25), kBlack);
 }
 
 TEST_F(SeatScreens, ComputersTurnShowsItsTurnScreenWithOnlyQuitNeverItsMap) {
-    game().seats[1] = Seat::Computer;
+    game.seats[1] = Seat::Computer;
     beginTurn();
     for (CommandId id : {CommandId::BeginTurn, CommandId::EndMovement, CommandId::EndBattle})
-        dispatchCommand(game(), id);
-    ASSERT_EQ(game().session.currentPlayer, 1);
-    const Colour yellow = {1.0f, 1.0f, 0.0f};
+        dispatchCommand(game, id);
+    ASSERT_EQ(game.session.currentPlayer, 1);
     for (CommandId next : {CommandId::BeginTurn, CommandId::EndMovement}) {
-        SCOPED_TRACE(static_cast<int>(game().session.phase));
+        SCOPED_TRACE(static_cast<int>(game.session.phase));
         compose(pointerAt(-383, -248));  // where Save would be
-        EXPECT_EQ(largeGlyphAt(-50, 0, 7), glyphIn('2', yellow));
-        EXPECT_EQ(largeGlyphAt(-28, -20, 1), glyphIn('c', yellow));
-        expectButtonCentre(game(), 15, -399, -299);
+        EXPECT_TRUE(showsText(-50, 0, "Player 2's turn", FontSize::Large));
+        EXPECT_TRUE(showsText(-28, -20, "(computer)", FontSize::Large));
+        expectButtonCentre(game, 15, -399, -299);
         EXPECT_EQ(pixelAt(-383, -248), kBlack);
         EXPECT_EQ(pixelAt(-199, 200), kBlack) << "no map behind it";
-        EXPECT_EQ(game().picks.hoveredButton, -1);
+        EXPECT_EQ(game.picks.hoveredButton, -1);
         compose(pointerAt(-383, -283));
-        EXPECT_EQ(game().picks.hoveredButton, 15);
-        dispatchCommand(game(), next);
+        EXPECT_EQ(game.picks.hoveredButton, 15);
+        dispatchCommand(game, next);
     }
-    EXPECT_TRUE(saveScreenshot("computer_turn_screen"));
+    EXPECT_TRUE(writeScreenshot("computer_turn_screen"));
 }
 
 }  // namespace

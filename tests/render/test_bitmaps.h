@@ -4,10 +4,11 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <vector>
+
+#include "data_folder.h"
+#include "game/hud_atlas.h"
 
 struct Texel {
     uint8_t r, g, b;
@@ -35,16 +36,15 @@ inline std::vector<uint8_t> encodeBitmap(int width, int height,
     return bytes;
 }
 
-inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 constexpr int kAtlasSide = 256;
 constexpr Texel kWhite = {255, 255, 255};
 
-inline Texel glyphTexel(int code) { return {static_cast<uint8_t>(code * 2), 100, 60}; }
+// Glyph code k in grey 2k: the code survives any text colour, since every
+// colour but black keeps at least one channel.
+inline Texel glyphTexel(int code) {
+    const auto grey = static_cast<uint8_t>(code * 2);
+    return {grey, grey, grey};
+}
 
 // Both glyph grids (7 x 9 cells from texel row 151 down, 9 x 11 from row 74
 // down, 20 columns, 7 rows): inside a one-texel white border each cell shows
@@ -62,7 +62,23 @@ inline Texel fontTexel(int s, int t) {
     return {255, 0, 255};
 }
 
-// Every HUD texel tells where it lies: red = s, green = t, blue 128.
+// The map's tinted pictures (owner markers, group sprites) are lit all but
+// white, which would be transparent, so a pixel shows its tint at 254.
+constexpr uint8_t kLit = 254;
+// Each map panel's background in a grey of its own, so a pixel tells the panel.
+constexpr uint8_t kSelectedPlanetPanelGrey = 40;
+constexpr uint8_t kSelectedGroupPanelGrey = 60;
+constexpr uint8_t kHoveredPanelGrey = 80;
+
+// Every other HUD texel tells where it lies: red = s, green = t, blue 128.
 inline Texel hudTexel(int s, int t) {
+    const auto inside = [s, t](const AtlasRegion& region) {
+        return s >= region.sLeft && s < region.sRight && t >= region.tBottom && t < region.tTop;
+    };
+    const auto grey = [](uint8_t level) { return Texel{level, level, level}; };
+    if (inside(kOwnerMarker) || inside(kGroupSprite)) return grey(kLit);
+    if (inside(kSelectedPlanetPanel)) return grey(kSelectedPlanetPanelGrey);
+    if (inside(kSelectedGroupPanel)) return grey(kSelectedGroupPanelGrey);
+    if (inside(kHoveredPlanetPanel) || inside(kHoveredGroupPanel)) return grey(kHoveredPanelGrey);
     return {static_cast<uint8_t>(s), static_cast<uint8_t>(t), 128};
 }

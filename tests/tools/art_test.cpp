@@ -57,7 +57,8 @@ SampledCell sampledCell(int code, bool large) {
     const float width = large ? 0.035156f : 0.027344f;
     const float height = large ? 0.042969f : 0.035156f;
     const float rowZero = large ? 0.2890625f : 0.589844f;
-    const int cellWidth = large ? 9 : 7, cellHeight = large ? 11 : 9;
+    const FontGrid& grid = large ? kLargeGrid : kSmallGrid;
+    const int cellWidth = grid.cellWidth, cellHeight = grid.cellHeight;
     const float s0 = (code % 20) * width, tBottom = rowZero - (code / 20) * height;
     // Texel centres of the first and last screen pixel of the quad.
     const float firstS = s0 + width * 0.5f / cellWidth, lastS = s0 + width * (cellWidth - 0.5f) / cellWidth;
