@@ -301,6 +301,9 @@ struct Planner {
                 best = &target;
         }
         if (best == nullptr) return;
+        // What stands there already waits for the rest.
+        for (Source& source : sources)
+            if (source.at == best->at) source.ships = 0;
         std::vector<Source*> inReach;
         for (Source& source : sources)
             if (isInReach(source, *best)) inReach.push_back(&source);
