@@ -23,6 +23,7 @@
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/game_end.h"
+#include "game/seats.h"
 
 namespace {
 
@@ -229,7 +230,11 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
     const bool levelsMeet = rows.size() > 1;
     while (true) {
         const GamePhase phase = game.session.phase;
-        const bool deciding = isMapPhase(phase);
+        // A tick that plans (the first of a map phase, and the first after
+        // each battle): the view and the plan, whose time is the decision's.
+        // The other ticks only carry out orders through the player's calls.
+        const bool deciding = isMapPhase(phase) && isComputerTurn(game) &&
+                              (computers.plannedPhase != phase || computers.battleSincePlan);
         const uint64_t before = deciding ? threadCpuNs() : 0;
         stepComputerSeat(computers, game, clock);
         if (deciding) turnNs += threadCpuNs() - before;
