@@ -129,7 +129,7 @@ struct Planner {
     int garrison(int index) const {
         const SeenPlanet& planet = view.planets[index];
         if (strategy.defends && threatTo(index) > 0) return planet.ships;
-        return std::min(planet.ships, planet.production);
+        return std::min(planet.ships, strategy.garrisonTurns * planet.production);
     }
 
     bool isKnownEnemyPlanet(int index) const {
