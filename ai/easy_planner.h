@@ -1,7 +1,9 @@
-// The easy computer player: sensible and short-sighted. It takes the nearest
-// planets it can beat, attacks what it clearly outnumbers, keeps ships at home
-// when a planet is threatened, and sends its planets' spare ships on. It sees
-// only the fair view and draws only on its own random source.
+// The easy computer player: sensible and short-sighted, remembering nothing
+// from one phase to the next. It takes the nearest planets it can beat,
+// attacks what it clearly outnumbers, keeps ships at home when a planet is
+// threatened, gathers the rest near the weakest enemy planet it knows, and
+// goes looking when it knows of none. It sees only the fair view and draws
+// only on its own random source.
 #pragma once
 
 #include <vector>
