@@ -1,10 +1,10 @@
 // The strategic planner. A fight's outcome is close to linear in the counts
 // (the larger side wins and keeps about the difference), so every decision
-// weighs estimated counts: what a planet not seen owned may hold (at most 30
-// ships: neutral planets never grow), what a foreign group may hold (its "??"
-// is guessed as a starting group), what a planet seen in foreign hands has
-// produced since. Targets are ranked by what they produce against the steps
-// to them and the ships they cost; each gets the nearest ships that suffice.
+// weighs estimated counts: what a planet not seen owned may hold (the level's
+// guess: a neutral planet holds 1..production ships and never grows), what a
+// foreign group may hold (its "??" is guessed as a starting group), what a planet seen in foreign
+// hands has produced since. Targets are ranked by what they produce against the steps to them and
+// the ships they cost; each gets the nearest ships that suffice.
 #include "ai/strategic_planner.h"
 
 #include <algorithm>
@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kMostNeutralShips = 30;     // production is 10..30; neutral planets never grow
 constexpr int kGuessedGroupShips = 200;   // a foreign group's "??": a starting group
 constexpr int kGuessedProduction = 20;    // the mean of 10..30, for a planet never seen owned
 constexpr int kThreatSteps = 1;           // a standing enemy this near may strike next turn
@@ -221,8 +220,7 @@ struct Planner {
         return group.ships >= enoughToBeat(strategy.margin, defenders(under));
     }
 
-    void send(Source& source, Target& target, int ships) {
-        const Point to = target.at;
+    void sendTo(Source& source, Point to, int ships) {
         if (source.group == -1) {
             orders.push_back({OrderKind::Launch, -1, source.planet, ships, to.x, to.y});
         } else if (ships < source.ships) {
@@ -231,6 +229,10 @@ struct Planner {
             orders.push_back({OrderKind::Send, source.group, -1, 0, to.x, to.y});
         }
         source.ships -= ships;
+    }
+
+    void send(Source& source, Target& target, int ships) {
+        sendTo(source, target.at, ships);
         target.incoming += ships;
     }
 
@@ -359,20 +361,17 @@ struct Planner {
         for (Source& source : sources) {
             if (source.ships <= 0) continue;
             if (scouts < strategy.scouts && source.ships > kScoutShips) {
-                Target look{TargetKind::Group, anywhere()};
-                send(source, look, kScoutShips);
+                sendTo(source, anywhere(), kScoutShips);
                 ++scouts;
             }
             if (source.ships < kLeastParcel) continue;
             const int gathering = front(source.at);
             if (gathering != -1) {
                 if (planetPoint(gathering) == source.at || source.group == -1) continue;
-                Target wait{TargetKind::Guard, planetPoint(gathering)};
-                send(source, wait, source.ships);
+                sendTo(source, planetPoint(gathering), source.ships);
             } else if (searching &&
                        (source.group != -1 || source.ships >= 2 * kGuessedGroupShips)) {
-                Target look{TargetKind::Group, anywhere()};
-                send(source, look, source.ships);
+                sendTo(source, anywhere(), source.ships);
             }
         }
     }
