@@ -25,11 +25,13 @@ void expectTexel(int x, int y, int s, int t) {
 TEST_F(SeatScreens, SeatColumnShowsEachSeatsPictureAndPicksItsRow) {
     dispatchCommand(game, CommandId::IncreasePlayers);
     game.seats[1] = Seat::Computer;
+    game.seats[2] = Seat::ComputerHard;
     compose(pointerAt(100, 50));  // row 1's seat box, near its right end
     const AtlasRegion& header = kSeatHeader;
     expectTexel(60, 90, header.sLeft + 4, header.tBottom + 5);
     for (int row = 0; row < 3; ++row) {
-        const AtlasRegion& seat = kSeatPictures[row == 1 ? 1 : 0];
+        constexpr Seat kShown[] = {Seat::Human, Seat::Computer, Seat::ComputerHard};
+        const AtlasRegion& seat = kSeatPictures[static_cast<int>(kShown[row])];
         expectTexel(60, 70 - 20 * row, seat.sLeft + 4, seat.tBottom + 5);
         expectTexel(110, 70 - 20 * row, seat.sLeft + 54, seat.tBottom + 5);
     }
