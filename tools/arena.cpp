@@ -71,6 +71,12 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
     std::optional<std::string_view> teams;
     for (int i = 1; i < argc; ++i) {
         const std::string_view name = argv[i];
+        constexpr std::string_view kKnown[] = {"--games", "--seed",       "--players", "--teams",
+                                               "--jobs",  "--turn-limit", "--game"};
+        if (std::find(std::begin(kKnown), std::end(kKnown), name) == std::end(kKnown)) {
+            problem = "unknown option \"" + std::string(name) + "\"";
+            return std::nullopt;
+        }
         if (i + 1 >= argc) {
             problem = std::string(name) + " needs a value";
             return std::nullopt;
@@ -110,13 +116,10 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
             const auto n = numberIn(value, 1, 256);
             if (!n) return bad("a number of jobs from 1 to 256");
             options.jobs = static_cast<int>(*n);
-        } else if (name == "--game") {
+        } else {  // --game
             const auto n = numberIn(value, 0, 999999);
             if (!n) return bad("a game number from 0");
             options.onlyGame = static_cast<int>(*n);
-        } else {
-            problem = "unknown option \"" + std::string(name) + "\"";
-            return std::nullopt;
         }
     }
     if (!haveGames || !haveSeed || options.players.empty()) {
