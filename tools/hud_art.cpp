@@ -429,8 +429,8 @@ void paintSeatPieces(Canvas& atlas, Fonts& fonts) {
         const int textLeft = 15;
         const int room = seat.width - textLeft - 2;
         const std::string name = names[kind];
-        paintText(seat, *fonts.word, textLeft + (room - textWidth(*fonts.word, name)) / 2, 11,
-                  name, kLabel);
+        paintText(seat, *fonts.word, textLeft + (room - textWidth(*fonts.word, name)) / 2, 11, name,
+                  kLabel);
         place(atlas, seat, region);
     }
 }
