@@ -17,8 +17,9 @@ constexpr float kLowestStartHeight = -100.0f;
 
 template <typename Element>
 typename std::vector<Element>::iterator findById(std::vector<Element>& list, int id) {
-    auto it = std::lower_bound(list.begin(), list.end(), id,
-                               [](const Element& element, int wanted) { return element.id < wanted; });
+    auto it =
+        std::lower_bound(list.begin(), list.end(), id,
+                         [](const Element& element, int wanted) { return element.id < wanted; });
     return it != list.end() && it->id == id ? it : list.end();
 }
 

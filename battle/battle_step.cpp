@@ -85,7 +85,9 @@ void sortByKey(std::vector<HitSortEntry>& entries, std::vector<HitSortEntry>& sc
 // free of branches, which the compiler turns into vector code.
 constexpr size_t kLanes = 16;
 
-size_t roundUpToLanes(size_t count) { return std::max<size_t>((count + kLanes - 1) / kLanes, 1) * kLanes; }
+size_t roundUpToLanes(size_t count) {
+    return std::max<size_t>((count + kLanes - 1) / kLanes, 1) * kLanes;
+}
 
 // Smallest of lanes[from..to); list positions are never negative, so or-ing
 // kNoShip into a lane outside the range turns it into kNoShip.
@@ -104,7 +106,8 @@ template <typename Before>
 size_t skipWhile(const std::vector<float>& sortedY, size_t from, Before before) {
     for (;;) {
         uint32_t passed = 0;
-        for (size_t lane = 0; lane < kLanes; ++lane) passed += before(sortedY[from + lane]) ? 1u : 0u;
+        for (size_t lane = 0; lane < kLanes; ++lane)
+            passed += before(sortedY[from + lane]) ? 1u : 0u;
         from += passed;
         if (passed < kLanes) return from;
     }
@@ -165,7 +168,8 @@ void findReaches(SideHits& hits, HitSearch& search, const Battle& battle) {
     size_t last = 0;
     for (const HitSortEntry& entry : entries) {
         const float shotY = battle.shots[hits.shots[entry.index]].y;
-        first = skipWhile(hits.targetY, first, [shotY](float y) { return y - shotY <= -kHitDistance; });
+        first =
+            skipWhile(hits.targetY, first, [shotY](float y) { return y - shotY <= -kHitDistance; });
         last = skipWhile(hits.targetY, std::max(last, first),
                          [shotY](float y) { return y - shotY < kHitDistance; });
         hits.first[entry.index] = static_cast<uint32_t>(first);
@@ -184,7 +188,8 @@ int32_t firstShipInRun(const SideHits& hits, size_t first, size_t last) {
         const size_t lastBlock = (last - 1) / kLanes;
         const auto from = static_cast<int32_t>(first % kLanes);
         const auto to = static_cast<int32_t>((last - 1) % kLanes + 1);
-        if (firstBlock == lastBlock) return std::min(best, laneMinimum(lanes + firstBlock * kLanes, from, to));
+        if (firstBlock == lastBlock)
+            return std::min(best, laneMinimum(lanes + firstBlock * kLanes, from, to));
         best = std::min(best, laneMinimum(lanes + firstBlock * kLanes, from, kLanes));
         best = std::min(best, laneMinimum(lanes + lastBlock * kLanes, 0, to));
         first = firstBlock + 1;
@@ -253,11 +258,13 @@ void walkShots(Battle& battle, float dt) {
             search.shotGone[i] = 1;
             anyGone = true;
         } else if (attacker ? shot.x > kHitWindowStart : shot.x < -kHitWindowStart) {
-            (attacker ? search.attackerShots : search.defenderShots).shots.push_back(static_cast<uint32_t>(i));
+            (attacker ? search.attackerShots : search.defenderShots)
+                .shots.push_back(static_cast<uint32_t>(i));
         }
     }
 
-    const bool anyInWindow = !search.attackerShots.shots.empty() || !search.defenderShots.shots.empty();
+    const bool anyInWindow =
+        !search.attackerShots.shots.empty() || !search.defenderShots.shots.empty();
     if (anyInWindow) {
         search.shipHit.assign(battle.ships.size(), 0);
         search.leafOfShip.resize(battle.ships.size());

@@ -68,7 +68,8 @@ void BM_TestBattle_Game(benchmark::State& state) {
             times.volleys += battle.volleyPending;
             const Clock::time_point start = Clock::now();
             over = advanceBattle(battle, random, kFrameSeconds);
-            times.record(step++, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            times.record(step++,
+                         std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         }
         times.steps = step;
         times.attackersLeft = battle.attackerCount;
@@ -83,8 +84,10 @@ void BM_TestBattle_Reference(benchmark::State& state) {
         state.PauseTiming();
         oracle::Battle battle;
         oracle::Generator generator{kSeed};
-        for (int i = 0; i < kShipsPerSide; ++i) oracle::addShip(battle, generator, oracle::kAttacker);
-        for (int i = 0; i < kShipsPerSide; ++i) oracle::addShip(battle, generator, oracle::kDefender);
+        for (int i = 0; i < kShipsPerSide; ++i)
+            oracle::addShip(battle, generator, oracle::kAttacker);
+        for (int i = 0; i < kShipsPerSide; ++i)
+            oracle::addShip(battle, generator, oracle::kDefender);
         state.ResumeTiming();
 
         int step = 0;
@@ -94,7 +97,8 @@ void BM_TestBattle_Reference(benchmark::State& state) {
             times.volleys += battle.volleyPending;
             const Clock::time_point start = Clock::now();
             over = oracle::advance(battle, generator, kFrameSeconds);
-            times.record(step++, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            times.record(step++,
+                         std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         }
         times.steps = step;
         times.attackersLeft = battle.attackerCount;

@@ -177,7 +177,8 @@ void BattleFrame(benchmark::State& state) {
             drawBattle(game, art);
             const auto start = Clock::now();
             battleStep(game, kFrameMs);
-            steps.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            steps.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         });
         state.SetIterationTime(frame / 1000.0);
     }
@@ -285,8 +286,8 @@ void MapFrame(benchmark::State& state) {
     state.counters["pick_share"] = percentile(pickShares, 0.5);
 }
 BENCHMARK(MapFrame)
-    ->ArgsProduct({{96, 192, 384}, {static_cast<int>(SphereLayout::Bands),
-                                    static_cast<int>(SphereLayout::Facets)}})
+    ->ArgsProduct({{96, 192, 384},
+                   {static_cast<int>(SphereLayout::Bands), static_cast<int>(SphereLayout::Facets)}})
     ->Args({0, 0})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

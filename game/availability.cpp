@@ -1,9 +1,10 @@
 // Group cycling and command availability: the current player steps through
 // their groups, and the panel offers only the group commands that make sense
 // for the selected group right now.
+#include "game/availability.h"
+
 #include <functional>
 
-#include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
 
@@ -94,8 +95,8 @@ void selectNextGroupInPosition(Game& game, int player) {
 }
 
 void selectPreviousGroupInPosition(Game& game, int player) {
-    game.session.selectedGroupId = previousMatching(game.registry, player, game.session.selectedGroupId,
-                                                    inPosition(game, player));
+    game.session.selectedGroupId = previousMatching(
+        game.registry, player, game.session.selectedGroupId, inPosition(game, player));
     refreshAvailability(game, player);
 }
 

@@ -34,7 +34,10 @@ Galaxy constructPlanets(Random& random);
 struct PlanetIntel {
     std::array<int32_t, kPlanetCount> knownOwner;
     std::array<int32_t, kPlanetCount> knownShips;
-    PlanetIntel() { knownOwner.fill(-1); knownShips.fill(0); }
+    PlanetIntel() {
+        knownOwner.fill(-1);
+        knownShips.fill(0);
+    }
 };
 
 struct Colour {
@@ -42,10 +45,22 @@ struct Colour {
 };
 
 constexpr std::array<Colour, 16> ColourTable = {{
-    {0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f},
-    {1.0f, 1.0f, 0.0f}, {1.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f},
-    {0.5f, 0.0f, 0.0f}, {0.3f, 0.3f, 0.3f}, {0.0f, 0.5f, 0.0f}, {0.0f, 0.0f, 0.5f},
-    {0.5f, 0.5f, 0.0f}, {0.5f, 0.0f, 0.5f}, {0.0f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f},
+    {0.0f, 0.0f, 0.0f},
+    {1.0f, 0.0f, 0.0f},
+    {0.0f, 1.0f, 0.0f},
+    {0.0f, 0.0f, 1.0f},
+    {1.0f, 1.0f, 0.0f},
+    {1.0f, 0.0f, 1.0f},
+    {0.0f, 1.0f, 1.0f},
+    {1.0f, 1.0f, 1.0f},
+    {0.5f, 0.0f, 0.0f},
+    {0.3f, 0.3f, 0.3f},
+    {0.0f, 0.5f, 0.0f},
+    {0.0f, 0.0f, 0.5f},
+    {0.5f, 0.5f, 0.0f},
+    {0.5f, 0.0f, 0.5f},
+    {0.0f, 0.5f, 0.5f},
+    {0.5f, 0.5f, 0.5f},
 }};
 constexpr int kNeutralColour = 15;
 

@@ -160,7 +160,9 @@ void runGroupCommand(Game& game, CommandId id) {
         case CommandId::AttackOrDonatePlanet: attackOrDonatePlanet(game, player); break;
         case CommandId::NextGroup: cycleGroups(game, selectNextGroup, player); break;
         case CommandId::PreviousGroup: cycleGroups(game, selectPreviousGroup, player); break;
-        case CommandId::NextCombatGroup: cycleGroups(game, selectNextGroupInPosition, player); break;
+        case CommandId::NextCombatGroup:
+            cycleGroups(game, selectNextGroupInPosition, player);
+            break;
         case CommandId::PreviousCombatGroup:
             cycleGroups(game, selectPreviousGroupInPosition, player);
             break;
@@ -187,8 +189,8 @@ void pressSelectorControl(Game& game, SelectorControl control) {
 
     // With the group or planet gone there is nothing to count: only Cancel,
     // which reads neither, still closes the selector.
-    const int ships = split ? shipsOf(game.registry, game.session.selectedGroupId)
-                            : selectedPlanetShips(game);
+    const int ships =
+        split ? shipsOf(game.registry, game.session.selectedGroupId) : selectedPlanetShips(game);
     if (ships < 0) {
         if (control == SelectorControl::Cancel) closeSelector(game);
         return;

@@ -1,9 +1,9 @@
 // The group registry: every fleet in creation order, found by id, moved one
 // step per movement phase of its owner, merged, split and removed here.
+#include "game/groups.h"
+
 #include <cmath>
 #include <limits>
-
-#include "game/groups.h"
 
 namespace {
 
@@ -208,7 +208,8 @@ int teamShips(const GroupRegistry& registry, const Teams& teams, int team) {
     return sum;
 }
 
-int findFriendInContact(const GroupRegistry& registry, float x, float y, int excludedId, int player) {
+int findFriendInContact(const GroupRegistry& registry, float x, float y, int excludedId,
+                        int player) {
     for (const Group& group : registry.groups)
         if (group.owner == player && group.id != excludedId && isInContact(x, y, group.x, group.y))
             return group.id;
@@ -250,8 +251,8 @@ bool hasGroupInPosition(const GroupRegistry& registry, const Galaxy& planets, co
 }
 
 void revealPlanetsUnderGroups(const GroupRegistry& registry, const Galaxy& planets,
-                              const GameSession& session, std::array<PlanetIntel, kMaxPlayers>& intel,
-                              int player) {
+                              const GameSession& session,
+                              std::array<PlanetIntel, kMaxPlayers>& intel, int player) {
     const int team = session.teams[player];
     for (const Group& group : registry.groups) {
         if (group.owner != player || group.stepsLeft != 0) continue;

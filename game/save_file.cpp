@@ -2,6 +2,10 @@
 // by one as little-endian 4-byte values. A save replaces the old file only once
 // the new one is completely on disk; a load checks the whole file before it
 // touches the game, so a damaged file changes nothing.
+#include "game/save_file.h"
+
+#include <unistd.h>
+
 #include <bit>
 #include <cerrno>
 #include <cmath>
@@ -12,13 +16,10 @@
 #include <string>
 #include <utility>
 
-#include <unistd.h>
-
 #include "game/data_file.h"
 #include "game/data_path.h"
 #include "game/game.h"
 #include "game/game_end.h"
-#include "game/save_file.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ static_assert(kSaveCountBytes + kPlanetCount * kPlanetRecordBytes + kTeamsBytes 
 
 void putInt(std::vector<uint8_t>& bytes, int32_t value) {
     const auto bits = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(bits >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<uint8_t>(bits >> shift));
 }
 
 void putFloat(std::vector<uint8_t>& bytes, float value) {
@@ -140,9 +142,7 @@ bool allFinite(std::initializer_list<float> values) {
     return true;
 }
 
-int64_t expectedSize(int64_t groupCount) {
-    return kSaveHeaderBytes + kSaveGroupBytes * groupCount;
-}
+int64_t expectedSize(int64_t groupCount) { return kSaveHeaderBytes + kSaveGroupBytes * groupCount; }
 
 bool fail(std::string& reason, std::string what) {
     reason = std::move(what);

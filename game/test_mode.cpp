@@ -1,6 +1,8 @@
 // Battle test mode: measures the battle simulation by running one large
 // battle after another on the game's own Battle, exactly as a group battle
 // runs, and logs each result and duration to output.txt in the write folder.
+#include "game/test_mode.h"
+
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -9,7 +11,6 @@
 
 #include "game/data_path.h"
 #include "game/game.h"
-#include "game/test_mode.h"
 
 namespace {
 

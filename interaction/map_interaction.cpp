@@ -26,8 +26,8 @@ struct Point {
 };
 
 bool isInMapArea(const InputState& input) {
-    return input.mapX >= kMapAreaLeft && input.mapX <= kMapAreaRight && input.mapY >= kMapAreaBottom &&
-           input.mapY <= kMapAreaTop;
+    return input.mapX >= kMapAreaLeft && input.mapX <= kMapAreaRight &&
+           input.mapY >= kMapAreaBottom && input.mapY <= kMapAreaTop;
 }
 
 Point pointerPosition(const InputState& input) {

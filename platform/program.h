@@ -3,11 +3,11 @@
 // The only code that talks to SDL; everything else gets plain values from it.
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
-
-#include <SDL.h>
 
 #include "ai/computer_seat.h"
 #include "game/game.h"

@@ -1,5 +1,7 @@
 // Planet models on screen: the file read through the GL-free parser, its
 // texture uploaded, and the current mesh drawn strip by strip.
+#include "render/model.h"
+
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -9,7 +11,6 @@
 
 #include "game/data_file.h"
 #include "game/data_path.h"
-#include "render/model.h"
 #include "render/texture.h"
 
 namespace {
@@ -70,7 +71,8 @@ void drawStrip(const ModelStrip& strip) {
     glBegin(GL_TRIANGLE_STRIP);
     glNormal3f(strip.normal.x, strip.normal.y, strip.normal.z);
     for (size_t i = 0; i < strip.vertices.size(); ++i) {
-        if (textured && i < strip.texCoords.size()) glTexCoord2f(strip.texCoords[i].s, strip.texCoords[i].t);
+        if (textured && i < strip.texCoords.size())
+            glTexCoord2f(strip.texCoords[i].s, strip.texCoords[i].t);
         glVertex3f(strip.vertices[i].x, strip.vertices[i].y, strip.vertices[i].z);
     }
     glEnd();

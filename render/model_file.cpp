@@ -2,12 +2,12 @@
 // nothing: every count is checked against what could be drawn at all before
 // anything is kept, and a number that is not there or not a number ends the
 // read instead of leaving a zero behind.
+#include "render/model_file.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
 #include <utility>
-
-#include "render/model_file.h"
 
 namespace {
 
@@ -60,13 +60,15 @@ struct Reader {
         dropPlusSign(word);
         const auto [end, result] = std::from_chars(word.data(), word.data() + word.size(), value);
         if (result != std::errc() || end != word.data() + word.size())
-            return fail(std::string(what) + " is not a whole number: \"" + std::string(word) + "\"");
+            return fail(std::string(what) + " is not a whole number: \"" + std::string(word) +
+                        "\"");
         return true;
     }
 
     bool count(const char* what, int32_t& value) {
         if (!integer(what, value)) return false;
-        if (value < 0) return fail(std::string(what) + " is negative (" + std::to_string(value) + ")");
+        if (value < 0)
+            return fail(std::string(what) + " is negative (" + std::to_string(value) + ")");
         if (value > kMaxVertices)
             return fail(std::string(what) + " is too large (" + std::to_string(value) + ")");
         return true;
@@ -85,10 +87,12 @@ struct Reader {
 
 bool readStrip(Reader& reader, int64_t& verticesSoFar, ModelStrip& strip) {
     if (!reader.label("a strip's normal") || !reader.real("a normal's x", strip.normal.x) ||
-        !reader.real("a normal's y", strip.normal.y) || !reader.real("a normal's z", strip.normal.z))
+        !reader.real("a normal's y", strip.normal.y) ||
+        !reader.real("a normal's z", strip.normal.z))
         return false;
     int32_t vertexCount = 0;
-    if (!reader.label("a vertex count") || !reader.count("a vertex count", vertexCount)) return false;
+    if (!reader.label("a vertex count") || !reader.count("a vertex count", vertexCount))
+        return false;
     verticesSoFar += vertexCount;
     if (verticesSoFar > kMaxVertices)
         return reader.fail("the vertices add up to more than 1000000");

@@ -9,7 +9,8 @@ Canvas makeCanvas(int width, int height, Rgb fill) {
 }
 
 Rgb pixelAt(const Canvas& canvas, int x, int yFromTop) {
-    if (x < 0 || yFromTop < 0 || x >= canvas.width || yFromTop >= canvas.height) return kTransparent;
+    if (x < 0 || yFromTop < 0 || x >= canvas.width || yFromTop >= canvas.height)
+        return kTransparent;
     return canvas.pixels[static_cast<size_t>(yFromTop) * canvas.width + x];
 }
 
@@ -18,9 +19,13 @@ void setPixel(Canvas& canvas, int x, int yFromTop, Rgb colour) {
     canvas.pixels[static_cast<size_t>(yFromTop) * canvas.width + x] = colour;
 }
 
-Rgb texelAt(const Canvas& canvas, int s, int t) { return pixelAt(canvas, s, canvas.height - 1 - t); }
+Rgb texelAt(const Canvas& canvas, int s, int t) {
+    return pixelAt(canvas, s, canvas.height - 1 - t);
+}
 
-void setTexel(Canvas& canvas, int s, int t, Rgb colour) { setPixel(canvas, s, canvas.height - 1 - t, colour); }
+void setTexel(Canvas& canvas, int s, int t, Rgb colour) {
+    setPixel(canvas, s, canvas.height - 1 - t, colour);
+}
 
 static uint8_t channel(float value) {
     return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L));
@@ -35,7 +40,8 @@ Rgb scaled(Rgb colour, float factor) {
     return {channel(colour.r * factor), channel(colour.g * factor), channel(colour.b * factor)};
 }
 
-void paint(Canvas& canvas, int x0, int y0, int x1, int y1, const Shape& shape, Rgb colour, bool hardEdges) {
+void paint(Canvas& canvas, int x0, int y0, int x1, int y1, const Shape& shape, Rgb colour,
+           bool hardEdges) {
     constexpr int kSamples = 4;
     for (int y = std::max(y0, 0); y < std::min(y1, canvas.height); ++y) {
         for (int x = std::max(x0, 0); x < std::min(x1, canvas.width); ++x) {
@@ -55,7 +61,9 @@ void paint(Canvas& canvas, int x0, int y0, int x1, int y1, const Shape& shape, R
 }
 
 Shape disc(float cx, float cy, float radius) {
-    return [=](float x, float y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius; };
+    return [=](float x, float y) {
+        return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+    };
 }
 
 Shape ring(float cx, float cy, float inner, float outer) {
@@ -124,9 +132,9 @@ std::vector<uint8_t> encodeBmp(const Canvas& canvas) {
     bytes.push_back('B');
     bytes.push_back('M');
     putLittle(bytes, kHeaderBytes + imageBytes, 4);  // bfSize
-    putLittle(bytes, 0, 4);                           // bfReserved1, bfReserved2
-    putLittle(bytes, kHeaderBytes, 4);                // bfOffBits
-    putLittle(bytes, 40, 4);                          // biSize
+    putLittle(bytes, 0, 4);                          // bfReserved1, bfReserved2
+    putLittle(bytes, kHeaderBytes, 4);               // bfOffBits
+    putLittle(bytes, 40, 4);                         // biSize
     putLittle(bytes, static_cast<uint32_t>(canvas.width), 4);
     putLittle(bytes, static_cast<uint32_t>(canvas.height), 4);  // positive: bottom-up rows
     putLittle(bytes, 1, 2);                                     // biPlanes
@@ -150,6 +158,7 @@ std::vector<uint8_t> encodeBmp(const Canvas& canvas) {
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }

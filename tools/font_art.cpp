@@ -46,7 +46,8 @@ void FaceCloser::operator()(FontFace* face) const {
 
 GlyphBits renderGlyph(FontFace& face, char code) {
     GlyphBits glyph;
-    if (FT_Load_Char(face.face, static_cast<unsigned char>(code), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0)
+    if (FT_Load_Char(face.face, static_cast<unsigned char>(code),
+                     FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0)
         return glyph;
     const FT_GlyphSlot slot = face.face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -59,15 +60,18 @@ GlyphBits renderGlyph(FontFace& face, char code) {
     for (int row = 0; row < glyph.height; ++row) {
         const unsigned char* bits = bitmap.buffer + row * bitmap.pitch;
         for (int column = 0; column < glyph.width; ++column)
-            glyph.lit[static_cast<size_t>(row) * glyph.width + column] = (bits[column / 8] >> (7 - column % 8)) & 1;
+            glyph.lit[static_cast<size_t>(row) * glyph.width + column] =
+                (bits[column / 8] >> (7 - column % 8)) & 1;
     }
     return glyph;
 }
 
-static int tightAdvance(const GlyphBits& glyph) { return glyph.width > 0 ? glyph.width + 1 : glyph.advance; }
+static int tightAdvance(const GlyphBits& glyph) {
+    return glyph.width > 0 ? glyph.width + 1 : glyph.advance;
+}
 
-int paintText(Canvas& canvas, FontFace& face, int x, int baseline, const std::string& text, Rgb colour,
-              bool tight) {
+int paintText(Canvas& canvas, FontFace& face, int x, int baseline, const std::string& text,
+              Rgb colour, bool tight) {
     for (char code : text) {
         const GlyphBits glyph = renderGlyph(face, code);
         const int left = tight ? 0 : glyph.left;

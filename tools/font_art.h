@@ -14,9 +14,9 @@ struct FontFace;  // an open FreeType face at one pixel size
 struct GlyphBits {
     int width = 0;
     int height = 0;
-    int left = 0;     // from the pen position to the first column
-    int top = 0;      // from the baseline up to the first row
-    int advance = 0;  // pixels from this pen position to the next
+    int left = 0;           // from the pen position to the first column
+    int top = 0;            // from the baseline up to the first row
+    int advance = 0;        // pixels from this pen position to the next
     std::vector<bool> lit;  // row by row, top row first
 };
 
@@ -33,13 +33,12 @@ GlyphBits renderGlyph(FontFace& face, char code);
 // only when a font can't be opened.
 bool makeFontImage(Canvas& image);
 
-
 // Writes `text` with its baseline at `baseline` (rows from the top) starting at
 // x; returns the x after the last glyph. Lit pixels get `colour`.
 // With `tight` the letters sit one column apart whatever the font's spacing,
 // for labels in the smallest panels.
-int paintText(Canvas& canvas, FontFace& face, int x, int baseline, const std::string& text, Rgb colour,
-              bool tight = false);
+int paintText(Canvas& canvas, FontFace& face, int x, int baseline, const std::string& text,
+              Rgb colour, bool tight = false);
 int textWidth(FontFace& face, const std::string& text, bool tight = false);
 
 // The fonts the art is lettered with (from the fonts-dejavu-core package).

@@ -42,7 +42,8 @@ GlyphBits fitHeight(GlyphBits glyph, int cellHeight) {
 void paintGrid(Canvas& image, FontFace& face, const GridStyle& style) {
     const FontGrid& grid = style.grid;
     for (int code = 33; code < 127; ++code) {
-        const GlyphBits glyph = fitHeight(renderGlyph(face, static_cast<char>(code)), grid.cellHeight);
+        const GlyphBits glyph =
+            fitHeight(renderGlyph(face, static_cast<char>(code)), grid.cellHeight);
         // The last column of a cell stays empty: it is the gap between letters.
         const int usableWidth = grid.cellWidth - 1;
         // The font's own side bearing keeps narrow marks (. , ' |) where a

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     save("HUD.bmp", encodeBmp(hud));
 
     for (const PlanetArt& planet : makePlanets()) {
-        save(planet.modelFileName, std::vector<uint8_t>(planet.modelText.begin(), planet.modelText.end()));
+        save(planet.modelFileName,
+             std::vector<uint8_t>(planet.modelText.begin(), planet.modelText.end()));
         save(planet.textureFileName, encodeBmp(planet.texture));
     }
 

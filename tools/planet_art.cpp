@@ -14,8 +14,8 @@ constexpr int kTextureHeight = 64;
 // ---- geometry ----
 
 std::array<float, 3> spherePoint(float polar, float azimuth) {
-    return {kPlanetRadius * std::sin(polar) * std::cos(azimuth), kPlanetRadius * std::sin(polar) * std::sin(azimuth),
-            kPlanetRadius * std::cos(polar)};
+    return {kPlanetRadius * std::sin(polar) * std::cos(azimuth),
+            kPlanetRadius * std::sin(polar) * std::sin(azimuth), kPlanetRadius * std::cos(polar)};
 }
 
 std::array<float, 3> normalised(std::array<float, 3> v) {
@@ -39,13 +39,14 @@ std::vector<ArtStrip> sphereStrips(int latitudes, int longitudes) {
             const float sMid = (s0 + s1) / 2;
             ArtStrip strip;
             if (row == 0) {
-                strip.vertices = {vertex(0, column, sMid), vertex(1, column, s0), vertex(1, column + 1, s1)};
+                strip.vertices = {vertex(0, column, sMid), vertex(1, column, s0),
+                                  vertex(1, column + 1, s1)};
             } else if (row == latitudes - 1) {
                 strip.vertices = {vertex(row, column, s0), vertex(row + 1, column, sMid),
                                   vertex(row, column + 1, s1)};
             } else {
-                strip.vertices = {vertex(row, column, s0), vertex(row + 1, column, s0), vertex(row, column + 1, s1),
-                                  vertex(row + 1, column + 1, s1)};
+                strip.vertices = {vertex(row, column, s0), vertex(row + 1, column, s0),
+                                  vertex(row, column + 1, s1), vertex(row + 1, column + 1, s1)};
             }
             std::array<float, 3> sum{0, 0, 0};
             for (const ArtVertex& v : strip.vertices) {
@@ -86,7 +87,9 @@ uint32_t hash3(int x, int y, int z, uint32_t seed) {
     return h;
 }
 
-float lattice(int x, int y, int z, uint32_t seed) { return (hash3(x, y, z, seed) & 0xFFFF) / 65535.0f; }
+float lattice(int x, int y, int z, uint32_t seed) {
+    return (hash3(x, y, z, seed) & 0xFFFF) / 65535.0f;
+}
 
 float smooth(float f) { return f * f * (3 - 2 * f); }
 
@@ -119,10 +122,13 @@ float fractalNoise(const std::array<float, 3>& p, float scale, uint32_t seed) {
 std::array<float, 3> texelDirection(int x, int y) {
     const float azimuth = 2 * kPi * (x + 0.5f) / kTextureWidth;
     const float polar = kPi * (y + 0.5f) / kTextureHeight;
-    return {std::sin(polar) * std::cos(azimuth), std::sin(polar) * std::sin(azimuth), std::cos(polar)};
+    return {std::sin(polar) * std::cos(azimuth), std::sin(polar) * std::sin(azimuth),
+            std::cos(polar)};
 }
 
-Rgb notWhite(Rgb colour) { return {std::min<uint8_t>(colour.r, 250), std::min<uint8_t>(colour.g, 250), colour.b}; }
+Rgb notWhite(Rgb colour) {
+    return {std::min<uint8_t>(colour.r, 250), std::min<uint8_t>(colour.g, 250), colour.b};
+}
 
 // A small generator of our own so the craters land in the same places on every run.
 struct CraterSource {
@@ -154,11 +160,14 @@ Canvas rockTexture() {
             const auto p = texelDirection(x, y);
             const float ground = fractalNoise(p, 2.5f, 11);
             const float detail = fractalNoise(p, 9.0f, 23);
-            Rgb colour = ground < 0.5f ? mix(dark, mid, ground * 2) : mix(mid, light, (ground - 0.5f) * 2);
-            if (fractalNoise(p, 1.6f, 37) < 0.42f) colour = mix(colour, plain, 0.65f);  // dark lowlands
+            Rgb colour =
+                ground < 0.5f ? mix(dark, mid, ground * 2) : mix(mid, light, (ground - 0.5f) * 2);
+            if (fractalNoise(p, 1.6f, 37) < 0.42f)
+                colour = mix(colour, plain, 0.65f);  // dark lowlands
             colour = scaled(colour, 0.82f + 0.36f * detail);
             for (const Crater& crater : craters) {
-                const float along = p[0] * crater.centre[0] + p[1] * crater.centre[1] + p[2] * crater.centre[2];
+                const float along =
+                    p[0] * crater.centre[0] + p[1] * crater.centre[1] + p[2] * crater.centre[2];
                 const float distance = std::acos(std::clamp(along, -1.0f, 1.0f)) / crater.radius;
                 if (distance < 0.75f)
                     colour = scaled(colour, 0.5f + 0.35f * distance);
@@ -186,14 +195,18 @@ Canvas gasTexture() {
             const float position = (latitude + 1) * 0.5f * (kBands * 1.5f);
             const int band = static_cast<int>(position) % kBands;
             const float within = position - std::floor(position);
-            Rgb colour = mix(bands[band], bands[(band + 1) % kBands], smooth(std::clamp((within - 0.7f) / 0.3f, 0.0f, 1.0f)));
+            Rgb colour = mix(bands[band], bands[(band + 1) % kBands],
+                             smooth(std::clamp((within - 0.7f) / 0.3f, 0.0f, 1.0f)));
             colour = scaled(colour, 0.92f + 0.16f * fractalNoise(p, 12.0f, 63));
             // One great storm, an oval on the southern belt.
             const float stormAzimuth = 2 * kPi * (x + 0.5f) / kTextureWidth - 2.2f;
             const float stormPolar = kPi * (y + 0.5f) / kTextureHeight - 1.95f;
-            const float oval = (stormAzimuth / 0.42f) * (stormAzimuth / 0.42f) + (stormPolar / 0.17f) * (stormPolar / 0.17f);
-            if (oval < 1.0f) colour = mix(colour, Rgb{196, 84, 54}, 0.85f - 0.4f * oval);
-            else if (oval < 1.5f) colour = mix(colour, Rgb{244, 224, 190}, 0.5f);
+            const float oval = (stormAzimuth / 0.42f) * (stormAzimuth / 0.42f) +
+                               (stormPolar / 0.17f) * (stormPolar / 0.17f);
+            if (oval < 1.0f)
+                colour = mix(colour, Rgb{196, 84, 54}, 0.85f - 0.4f * oval);
+            else if (oval < 1.5f)
+                colour = mix(colour, Rgb{244, 224, 190}, 0.5f);
             setPixel(texture, x, y, notWhite(colour));
         }
     }
@@ -213,7 +226,8 @@ std::string modelFileText(const std::string& textureFileName, const std::vector<
     std::string text = textureFileName + "\n";
     text += "Objects 1\nMeshes 1\nStrips " + std::to_string(strips.size()) + "\n";
     for (const ArtStrip& strip : strips) {
-        text += "Normal " + number(strip.normal[0]) + " " + number(strip.normal[1]) + " " + number(strip.normal[2]) + "\n";
+        text += "Normal " + number(strip.normal[0]) + " " + number(strip.normal[1]) + " " +
+                number(strip.normal[2]) + "\n";
         text += "Vertices " + std::to_string(strip.vertices.size()) + "\n";
         for (const ArtVertex& v : strip.vertices) {
             text += "Position " + number(v.x) + " " + number(v.y) + " " + number(v.z) + "\n";
@@ -225,7 +239,8 @@ std::string modelFileText(const std::string& textureFileName, const std::vector<
 
 int triangleCount(const std::vector<ArtStrip>& strips) {
     int count = 0;
-    for (const ArtStrip& strip : strips) count += std::max(0, static_cast<int>(strip.vertices.size()) - 2);
+    for (const ArtStrip& strip : strips)
+        count += std::max(0, static_cast<int>(strip.vertices.size()) - 2);
     return count;
 }
 
@@ -242,6 +257,7 @@ std::vector<PlanetArt> makePlanets() {
     planets[1].strips.push_back(ringStrip(19.5f, 24.0f, 18));
     planets[1].texture = gasTexture();
 
-    for (PlanetArt& planet : planets) planet.modelText = modelFileText(planet.textureFileName, planet.strips);
+    for (PlanetArt& planet : planets)
+        planet.modelText = modelFileText(planet.textureFileName, planet.strips);
     return planets;
 }

@@ -2,6 +2,8 @@
 // filled from the same seed and stepped with the same frame times, both must
 // hold the same ships, shots, counts and generator state after every frame,
 // bit for bit.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -12,8 +14,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "battle/battle.h"
 #include "battle/battle_oracle.h"
@@ -85,16 +85,18 @@ std::string differences(const Mirror& mirror) {
     if (battle.volleyPending != reference.volleyPending) out += "volley pending; ";
 
     size_t index = 0;
-    for (const oracle::Ship* ship = reference.shipHead.get(); ship; ship = ship->next.get(), ++index) {
+    for (const oracle::Ship* ship = reference.shipHead.get(); ship;
+         ship = ship->next.get(), ++index) {
         if (index >= battle.ships.size()) {
             out += "ship " + describe(ship->id) + " missing; ";
             break;
         }
         const BattleShip& mine = battle.ships[index];
-        if (mine.id != ship->id || sideValue(mine.side) != ship->side || mine.direction != ship->direction ||
-            !sameBits(mine.x, ship->x) || !sameBits(mine.y, ship->y)) {
-            out += "ship at " + std::to_string(index) + ": id " + describe(mine.id) + "/" + describe(ship->id) +
-                   " y " + describe(mine.y) + "/" + describe(ship->y) + "; ";
+        if (mine.id != ship->id || sideValue(mine.side) != ship->side ||
+            mine.direction != ship->direction || !sameBits(mine.x, ship->x) ||
+            !sameBits(mine.y, ship->y)) {
+            out += "ship at " + std::to_string(index) + ": id " + describe(mine.id) + "/" +
+                   describe(ship->id) + " y " + describe(mine.y) + "/" + describe(ship->y) + "; ";
             break;
         }
     }
@@ -104,16 +106,17 @@ std::string differences(const Mirror& mirror) {
         out += "ship tail; ";
 
     index = 0;
-    for (const oracle::Shot* shot = reference.shotHead.get(); shot; shot = shot->next.get(), ++index) {
+    for (const oracle::Shot* shot = reference.shotHead.get(); shot;
+         shot = shot->next.get(), ++index) {
         if (index >= battle.shots.size()) {
             out += "shot " + describe(shot->id) + " missing; ";
             break;
         }
         const BattleShot& mine = battle.shots[index];
-        if (mine.id != shot->id || sideValue(mine.side) != shot->side || !sameBits(mine.x, shot->x) ||
-            !sameBits(mine.y, shot->y)) {
-            out += "shot at " + std::to_string(index) + ": id " + describe(mine.id) + "/" + describe(shot->id) +
-                   " x " + describe(mine.x) + "/" + describe(shot->x) + "; ";
+        if (mine.id != shot->id || sideValue(mine.side) != shot->side ||
+            !sameBits(mine.x, shot->x) || !sameBits(mine.y, shot->y)) {
+            out += "shot at " + std::to_string(index) + ": id " + describe(mine.id) + "/" +
+                   describe(shot->id) + " x " + describe(mine.x) + "/" + describe(shot->x) + "; ";
             break;
         }
     }
@@ -131,7 +134,8 @@ struct RunResult {
 
 // Steps both battles with the same frame times until the battle is over or
 // `maxSteps` frames have passed, comparing them after every frame.
-RunResult stepBoth(Mirror& mirror, const FrameTimes& frameMs, int maxSteps, const std::string& what) {
+RunResult stepBoth(Mirror& mirror, const FrameTimes& frameMs, int maxSteps,
+                   const std::string& what) {
     RunResult result;
     while (!result.over && result.steps < maxSteps) {
         const float dt = static_cast<float>(frameMs(result.steps)) / 1000.0f;
@@ -140,8 +144,8 @@ RunResult stepBoth(Mirror& mirror, const FrameTimes& frameMs, int maxSteps, cons
         const bool referenceOver = oracle::advance(mirror.reference, mirror.generator, dt);
         const std::string difference = differences(mirror);
         if (over != referenceOver || !difference.empty()) {
-            ADD_FAILURE() << what << ", step " << result.steps << ": over " << over << "/" << referenceOver
-                          << "; " << difference;
+            ADD_FAILURE() << what << ", step " << result.steps << ": over " << over << "/"
+                          << referenceOver << "; " << difference;
             return result;
         }
         result.over = over;
@@ -156,7 +160,9 @@ FrameTimes constantFrames(uint32_t ms) {
 
 // Long enough for several volleys at the given frame time, short enough for
 // frames of a millisecond.
-int stepBudget(uint32_t ms) { return ms == 0 ? 40 : std::min(6000, static_cast<int>(12000 / ms) + 200); }
+int stepBudget(uint32_t ms) {
+    return ms == 0 ? 40 : std::min(6000, static_cast<int>(12000 / ms) + 200);
+}
 
 TEST(BattleAgainstReference, FillDrawsTheSameShips) {
     for (uint32_t seed : {1u, 7u, 123456789u}) {
@@ -169,9 +175,9 @@ TEST(BattleAgainstReference, FillDrawsTheSameShips) {
 
 TEST(BattleAgainstReference, BoundaryCountsAndFrameTimes) {
     const std::vector<std::pair<int, int>> sides = {
-        {0, 0},     {0, 1},     {1, 0},     {1, 1},     {2, 1},     {1, 2},     {2, 2},
-        {199, 199}, {199, 200}, {200, 199}, {200, 200}, {200, 201}, {201, 200}, {201, 201},
-        {1, 201},   {201, 1},   {0, 200},   {201, 0}};
+        {0, 0},     {0, 1},     {1, 0},     {1, 1},     {2, 1},     {1, 2},
+        {2, 2},     {199, 199}, {199, 200}, {200, 199}, {200, 200}, {200, 201},
+        {201, 200}, {201, 201}, {1, 201},   {201, 1},   {0, 200},   {201, 0}};
     const uint32_t frameTimes[] = {0, 1, 16, 50, 119, 121, 500};
     for (uint32_t seed : {3u, 20240611u}) {
         for (const auto& [attackers, defenders] : sides) {
@@ -180,7 +186,8 @@ TEST(BattleAgainstReference, BoundaryCountsAndFrameTimes) {
                 seedBoth(mirror, seed + static_cast<uint32_t>(attackers * 1000 + defenders));
                 fillBoth(mirror, attackers, defenders);
                 std::ostringstream what;
-                what << attackers << " against " << defenders << " at " << ms << " ms, seed " << seed;
+                what << attackers << " against " << defenders << " at " << ms << " ms, seed "
+                     << seed;
                 stepBoth(mirror, constantFrames(ms), stepBudget(ms), what.str());
                 if (::testing::Test::HasFailure()) return;
             }
@@ -206,8 +213,10 @@ TEST(BattleAgainstReference, RandomFrameTimesToTheEnd) {
         fillBoth(mirror, attackers, defenders);
         std::ostringstream what;
         what << "run " << run << ": " << attackers << " against " << defenders;
-        stepBoth(mirror, [&frames](int step) { return frames[static_cast<size_t>(step) % frames.size()]; },
-                 static_cast<int>(frames.size()), what.str());
+        stepBoth(
+            mirror,
+            [&frames](int step) { return frames[static_cast<size_t>(step) % frames.size()]; },
+            static_cast<int>(frames.size()), what.str());
         if (::testing::Test::HasFailure()) return;
     }
 }
@@ -229,8 +238,9 @@ TEST(BattleAgainstReference, TestBattleVolleysAtRandomFrameTimes) {
         fillBoth(mirror, 5000, 5000);
         std::vector<uint32_t> frames(400);
         for (uint32_t& ms : frames) ms = std::uniform_int_distribution<uint32_t>(5, 40)(chooser);
-        stepBoth(mirror, [&frames](int step) { return frames[static_cast<size_t>(step)]; },
-                 static_cast<int>(frames.size()), "5000 against 5000, run " + std::to_string(run));
+        stepBoth(
+            mirror, [&frames](int step) { return frames[static_cast<size_t>(step)]; },
+            static_cast<int>(frames.size()), "5000 against 5000, run " + std::to_string(run));
     }
 }
 
@@ -241,14 +251,15 @@ TEST(BattleAgainstReference, ReachIsDecidedInFloatAtTheEdges) {
     for (float shotY : shotYs) {
         Mirror mirror;
         const float four = 4.0f;
-        const float edges[] = {shotY + four,
-                               shotY - four,
-                               std::nextafter(shotY + four, 0.0f),
-                               std::nextafter(shotY - four, 0.0f),
-                               std::nextafter(shotY + four, std::numeric_limits<float>::infinity()),
-                               std::nextafter(shotY - four, -std::numeric_limits<float>::infinity()),
-                               shotY,
-                               -shotY};
+        const float edges[] = {
+            shotY + four,
+            shotY - four,
+            std::nextafter(shotY + four, 0.0f),
+            std::nextafter(shotY - four, 0.0f),
+            std::nextafter(shotY + four, std::numeric_limits<float>::infinity()),
+            std::nextafter(shotY - four, -std::numeric_limits<float>::infinity()),
+            shotY,
+            -shotY};
         for (float y : edges) placeShip(mirror, BattleSide::Defender, y, 1);
         for (float y : edges) placeShip(mirror, BattleSide::Attacker, y, -1);
         for (int i = 0; i < 10; ++i) {
@@ -268,17 +279,22 @@ TEST(BattleAgainstReference, ShipsStackedOnFewHeights) {
     for (int heights : {1, 2, 5, 40}) {
         Mirror mirror;
         for (int i = 0; i < 6000; ++i) {
-            const float y = static_cast<float>(std::uniform_int_distribution<int>(0, heights - 1)(chooser) * 3);
-            placeShip(mirror, i % 3 == 0 ? BattleSide::Attacker : BattleSide::Defender, y, i % 2 ? 1 : -1);
+            const float y =
+                static_cast<float>(std::uniform_int_distribution<int>(0, heights - 1)(chooser) * 3);
+            placeShip(mirror, i % 3 == 0 ? BattleSide::Attacker : BattleSide::Defender, y,
+                      i % 2 ? 1 : -1);
         }
         for (int i = 0; i < 5000; ++i) {
-            const float y = static_cast<float>(std::uniform_int_distribution<int>(-2, heights * 3 + 2)(chooser));
-            placeShot(mirror, i % 2 ? BattleSide::Attacker : BattleSide::Defender, i % 2 ? 45.0f : -45.0f, y);
+            const float y = static_cast<float>(
+                std::uniform_int_distribution<int>(-2, heights * 3 + 2)(chooser));
+            placeShot(mirror, i % 2 ? BattleSide::Attacker : BattleSide::Defender,
+                      i % 2 ? 45.0f : -45.0f, y);
         }
         mirror.battle.volleyPending = 0;
         mirror.reference.volleyPending = 0;
         stepBoth(mirror, constantFrames(0), 1, std::to_string(heights) + " heights");
-        stepBoth(mirror, constantFrames(16), 400, std::to_string(heights) + " heights, fighting on");
+        stepBoth(mirror, constantFrames(16), 400,
+                 std::to_string(heights) + " heights, fighting on");
     }
 }
 

@@ -1,10 +1,10 @@
 // The simulation step on its own: the drift of the ships within their band,
 // and shots that a long frame carries past the hit window.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
-#include <gtest/gtest.h>
 
 #include "battle/battle.h"
 #include "game/random.h"
@@ -37,13 +37,15 @@ TEST(BattleStep, AShipDriftsWithinTheBandOfItsOwnSideCount) {
         for (int step = 0; step < 3000; ++step) {
             advanceBattle(battle, random, dt);
             for (const BattleShip& ship : battle.ships) {
-                ASSERT_LE(std::abs(ship.y), c.limit + overshoot) << c.ships << " ships, step " << step;
+                ASSERT_LE(std::abs(ship.y), c.limit + overshoot)
+                    << c.ships << " ships, step " << step;
                 lowest = std::min(lowest, ship.y);
                 highest = std::max(highest, ship.y);
             }
         }
         EXPECT_GT(highest, c.limit - overshoot) << c.ships << " ships reach the top of their band";
-        EXPECT_LT(lowest, -c.limit + overshoot) << c.ships << " ships reach the bottom of their band";
+        EXPECT_LT(lowest, -c.limit + overshoot)
+            << c.ships << " ships reach the bottom of their band";
     }
 }
 

@@ -30,8 +30,8 @@ inline std::string describeGame(const Game& game) {
     for (int i = 0; i < kPlanetCount; ++i) {
         const Planet& p = game.planets[i];
         out << "planet " << i << " at " << p.x << ',' << p.y << " production " << p.production
-            << " ships " << p.ships << " owner " << p.owner << " angles " << p.tilt << ','
-            << p.spin << ',' << p.markerAngle << " model " << p.model << '\n';
+            << " ships " << p.ships << " owner " << p.owner << " angles " << p.tilt << ',' << p.spin
+            << ',' << p.markerAngle << " model " << p.model << '\n';
     }
     for (int slot = 0; slot < kMaxPlayers; ++slot) {
         out << "intel " << slot << ':';

@@ -3,6 +3,7 @@
 #include "game/save_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <bit>
@@ -18,8 +19,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <sys/stat.h>
 
 #include "data_folder.h"
 #include "game/commands.h"

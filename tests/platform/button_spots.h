@@ -40,9 +40,9 @@ inline Pixel buttonCentre(const Game& game, CommandId id) {
         x = spots[index - 11][0];
         y = spots[index - 11][1];
         const GamePhase phase = game.session.phase;
-        if (id == CommandId::QuitGame && (phase == GamePhase::Setup ||
-                                          phase == GamePhase::TurnStart ||
-                                          phase == GamePhase::GameOver)) {
+        if (id == CommandId::QuitGame &&
+            (phase == GamePhase::Setup || phase == GamePhase::TurnStart ||
+             phase == GamePhase::GameOver)) {
             x = -399.0f;
             y = -299.0f;
         }

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <utility>
 
-#include "window_fixture.h"
 #include "render/text.h"
 #include "render/texture.h"
+#include "window_fixture.h"
 
 namespace {
 

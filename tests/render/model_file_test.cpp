@@ -1,10 +1,10 @@
 // The planet model reader on whole files and on each kind of damaged one,
 // without a window.
+#include "render/model_file.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "render/model_file.h"
 
 namespace {
 

@@ -33,8 +33,9 @@ inline Model makeSphere(float radius, int stacks, int slices, uint32_t texture,
     for (int stack = 0; stack < stacks; ++stack) {
         if (layout == SphereLayout::Bands) {
             ModelStrip& strip = mesh.strips.emplace_back();
-            strip.normal = {0.0f, 0.0f, std::cos((static_cast<float>(stack) + 0.5f) * pi /
-                                                 static_cast<float>(stacks))};
+            strip.normal = {
+                0.0f, 0.0f,
+                std::cos((static_cast<float>(stack) + 0.5f) * pi / static_cast<float>(stacks))};
             for (int slice = 0; slice <= slices; ++slice) {
                 add(strip, stack, slice);
                 add(strip, stack + 1, slice);
@@ -44,7 +45,8 @@ inline Model makeSphere(float radius, int stacks, int slices, uint32_t texture,
         for (int slice = 0; slice < slices; ++slice) {
             ModelStrip& strip = mesh.strips.emplace_back();
             const float down = (static_cast<float>(stack) + 0.5f) * pi / static_cast<float>(stacks);
-            const float around = (static_cast<float>(slice) + 0.5f) * 2.0f * pi / static_cast<float>(slices);
+            const float around =
+                (static_cast<float>(slice) + 0.5f) * 2.0f * pi / static_cast<float>(slices);
             strip.normal = {std::sin(down) * std::cos(around), std::sin(down) * std::sin(around),
                             std::cos(down)};
             add(strip, stack, slice);

@@ -61,10 +61,12 @@ SampledCell sampledCell(int code, bool large) {
     const int cellWidth = grid.cellWidth, cellHeight = grid.cellHeight;
     const float s0 = (code % 20) * width, tBottom = rowZero - (code / 20) * height;
     // Texel centres of the first and last screen pixel of the quad.
-    const float firstS = s0 + width * 0.5f / cellWidth, lastS = s0 + width * (cellWidth - 0.5f) / cellWidth;
-    const float lowT = tBottom + height * 0.5f / cellHeight, highT = tBottom + height * (cellHeight - 0.5f) / cellHeight;
-    return {static_cast<int>(firstS * 256), static_cast<int>(lastS * 256), static_cast<int>(lowT * 256),
-            static_cast<int>(highT * 256)};
+    const float firstS = s0 + width * 0.5f / cellWidth,
+                lastS = s0 + width * (cellWidth - 0.5f) / cellWidth;
+    const float lowT = tBottom + height * 0.5f / cellHeight,
+                highT = tBottom + height * (cellHeight - 0.5f) / cellHeight;
+    return {static_cast<int>(firstS * 256), static_cast<int>(lastS * 256),
+            static_cast<int>(lowT * 256), static_cast<int>(highT * 256)};
 }
 
 TEST(ArtFont, EveryPrintableGlyphLiesInTheCellTheGameSamples) {
@@ -217,7 +219,8 @@ TEST(ArtPlanets, SpheresFaceOutwardAndTheFileSaysWhatTheStripsHold) {
                 const float ny = (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z);
                 const float nz = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
                 // Counter-clockwise seen along the strip's normal, so culling keeps the near side.
-                EXPECT_GT(nx * strip.normal[0] + ny * strip.normal[1] + nz * strip.normal[2], 0) << i;
+                EXPECT_GT(nx * strip.normal[0] + ny * strip.normal[1] + nz * strip.normal[2], 0)
+                    << i;
             }
             for (const ArtVertex& v : strip.vertices) {
                 if (textured) {
