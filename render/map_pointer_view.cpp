@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
 
 #include "render/angles.h"
@@ -28,13 +29,14 @@ constexpr float kFrameBottom = 191.0f;
 constexpr float kShortTickX = kMeterLeft + static_cast<float>(kShortMark / kMsPerUnit);
 
 void drawDisc(float x, float y) {
-    glBegin(GL_TRIANGLE_FAN);
-    glVertex2f(x, y);
+    std::array<float, 2 * (2 + 360 / kDiscStepDegrees)> fan{x, y};
+    size_t next = 2;
     for (int degrees = 0; degrees <= 360; degrees += kDiscStepDegrees) {
         const float theta = static_cast<float>(degrees) * kPi / 180.0f;
-        glVertex2f(x + kDiscRadius * std::sin(theta), y + kDiscRadius * std::cos(theta));
+        fan[next++] = x + kDiscRadius * std::sin(theta);
+        fan[next++] = y + kDiscRadius * std::cos(theta);
     }
-    glEnd();
+    drawPickShape(PickShape::Fan, fan.data(), static_cast<int>(next / 2));
 }
 
 }  // namespace

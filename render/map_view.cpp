@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -90,13 +91,15 @@ void drawSelectionMarker(float x, float y, float angle, float inner, float outer
 }
 
 void drawDisc(float x, float y, float radius) {
-    glBegin(GL_TRIANGLE_FAN);
-    glVertex2f(x, y);
-    for (int degrees = 0; degrees <= 360; degrees += 30) {
+    constexpr int kStepDegrees = 30;
+    std::array<float, 2 * (2 + 360 / kStepDegrees)> fan{x, y};
+    size_t next = 2;
+    for (int degrees = 0; degrees <= 360; degrees += kStepDegrees) {
         const float theta = static_cast<float>(degrees) * kRadiansPerDegree;
-        glVertex2f(x + radius * std::sin(theta), y + radius * std::cos(theta));
+        fan[next++] = x + radius * std::sin(theta);
+        fan[next++] = y + radius * std::cos(theta);
     }
-    glEnd();
+    drawPickShape(PickShape::Fan, fan.data(), static_cast<int>(next / 2));
 }
 
 // Where the course line ends: the next stop, or the destination itself

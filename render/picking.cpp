@@ -19,6 +19,13 @@ constexpr int kHitRecordWords = 4;
 
 }  // namespace
 
+void drawPickShape(PickShape shape, const float* xy, int vertexCount) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, xy);
+    glDrawArrays(shape == PickShape::Fan ? GL_TRIANGLE_FAN : GL_TRIANGLE_STRIP, 0, vertexCount);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 int runPickPass(int mouseX, int mouseY, const std::function<void()>& drawNamedShapes) {
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());

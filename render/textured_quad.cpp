@@ -3,6 +3,10 @@
 
 #include <GL/gl.h>
 
+#include <array>
+
+#include "render/picking.h"
+
 namespace {
 
 void quadStrip(const QuadRect& quad, const TextureRect* texture) {
@@ -24,4 +28,8 @@ void drawTexturedQuad(const QuadRect& quad, const TextureRect& texture) {
     quadStrip(quad, &texture);
 }
 
-void drawQuadShape(const QuadRect& quad) { quadStrip(quad, nullptr); }
+void drawQuadShape(const QuadRect& quad) {
+    const std::array<float, 8> corners{quad.left,  quad.top, quad.left,  quad.bottom,
+                                       quad.right, quad.top, quad.right, quad.bottom};
+    drawPickShape(PickShape::Strip, corners.data(), 4);
+}

@@ -3,6 +3,9 @@
 // full selection buffer means nothing), and the screens clicked through ticks.
 #include "render/picking.h"
 
+#include <fstream>
+#include <string>
+
 #include "game/commands.h"
 #include "interaction/interaction.h"
 #include "window_fixture.h"
@@ -61,6 +64,24 @@ TEST_F(Picking, NearestHitWinsAndAFullSelectionBufferMeansNothing) {
               5);
     EXPECT_EQ(runPickPass(at.mouseX, at.mouseY, squares(128)), 0);  // 512 words, full
     EXPECT_EQ(runPickPass(at.mouseX, at.mouseY, squares(129)), -1);
+}
+
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+    return 0;
+}
+
+// A long game draws hundreds of thousands of frames, each with its pick passes.
+TEST_F(Picking, ManyMapFramesLeaveTheMemoryWhereItWas) {
+    beginMovement();
+    const FrameInput at = pointerAt(10, 10);
+    for (int frame = 0; frame < 50; ++frame) compose(at);
+    const long before = residentKilobytes();
+    for (int frame = 0; frame < 500; ++frame) compose(at);
+    EXPECT_LT(residentKilobytes() - before, 32 * 1024) << "kB gained over 500 frames";
 }
 
 TEST_F(ScreenClicks, SetupAndTurnScreensArePlayedWithTheMouse) {
