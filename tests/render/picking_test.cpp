@@ -76,6 +76,11 @@ long residentKilobytes() {
 
 // A long game draws hundreds of thousands of frames, each with its pick passes.
 TEST_F(Picking, ManyMapFramesLeaveTheMemoryWhereItWas) {
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed blocks back for a while, so resident
+    // memory says nothing about what the program keeps.
+    GTEST_SKIP() << "resident memory is not measured under AddressSanitizer";
+#endif
     beginMovement();
     const FrameInput at = pointerAt(10, 10);
     // Each frame finished, as the swap of the real loop finishes it.
