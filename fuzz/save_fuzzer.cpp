@@ -1,6 +1,7 @@
 // Fuzzes the save-file reader: any bytes as Data/Save.kvd. A refused file
 // must leave the game as it was; an accepted one must be a whole game that
-// saves back to the same bytes (with the ids renumbered) and plays a round.
+// saves back to the same bytes (with the ids renumbered, and the turn passed
+// on from a player who has nothing) and plays a round.
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -9,11 +10,13 @@
 #include "fuzz/game_invariants.h"
 #include "game/commands.h"
 #include "game/game.h"
+#include "game/game_end.h"
 #include "game/groups.h"
 #include "game/save_file.h"
 
 namespace {
 
+constexpr size_t kCurrentPlayerOffset = 4;
 constexpr size_t kGroupsOffset = 12;
 constexpr size_t kIdOffset = 36;
 constexpr size_t kLinkOffset = 40;
@@ -49,8 +52,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkInvariants(game);
 
     // The loaded game holds exactly what the file said, apart from the ids
-    // (numbered afresh in list order) and the meaningless link slot.
+    // (numbered afresh in list order) and the meaningless link slot. A file
+    // that opens on the turn of a player with nothing, in a game not yet
+    // decided, hands the turn to the next player who has something.
     std::vector<uint8_t> expected(data, data + size);
+    // An accepted file names a player 0..7: the low byte is all of it.
+    const int savedPlayer = static_cast<int>(data[kCurrentPlayerOffset]);
+    const int player = game.session.currentPlayer;
+    if (player != savedPlayer) {
+        if (game.session.phase == GamePhase::GameOver || ownsAnything(game, savedPlayer) ||
+            !ownsAnything(game, player) || nextPlayerToMove(game, savedPlayer) != player)
+            fail("the turn went to the wrong player after the load");
+        setInt(expected, kCurrentPlayerOffset, player);
+    }
     const int groups = countGroups(game.registry);
     for (int i = 0; i < groups; ++i) {
         setInt(expected, kGroupsOffset + kSaveGroupBytes * i + kIdOffset, i);
