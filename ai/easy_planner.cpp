@@ -8,6 +8,7 @@
 #include <cmath>
 #include <optional>
 
+#include "ai/galaxy_points.h"
 #include "game/groups.h"
 
 namespace {
@@ -17,17 +18,6 @@ constexpr int kGuessedGroupShips = 200;  // a foreign group's "??": a starting g
 constexpr float kThreatDistance = 3.0f * kStepLength;  // an enemy three steps away or nearer
 constexpr int kLeastWorthSplitting = 60;               // ships a split must leave to be worth it
 constexpr int kScoutShips = 5;
-// The galaxy's extent, where a lost group looks around.
-constexpr float kMapLeft = -179.0f;
-constexpr float kMapRight = 379.0f;
-constexpr float kMapBottom = -279.0f;
-constexpr float kMapTop = 279.0f;
-
-struct Point {
-    float x;
-    float y;
-    bool operator==(const Point&) const = default;
-};
 
 float distanceSquared(float x1, float y1, float x2, float y2) {
     const float dx = x1 - x2;
@@ -185,14 +175,6 @@ struct Planner {
         return Order{OrderKind::Launch, -1, from, kScoutShips, planet.x, planet.y};
     }
 
-    // Somewhere in the galaxy, for ships with nowhere to go: they may meet
-    // what their team has not seen yet.
-    Point anywhere() const {
-        const float u = static_cast<float>(nextRandom(random)) / 32767.0f;
-        const float v = static_cast<float>(nextRandom(random)) / 32767.0f;
-        return {kMapLeft + u * (kMapRight - kMapLeft), kMapBottom + v * (kMapTop - kMapBottom)};
-    }
-
     // Steps a group needs from (x, y) to (tx, ty).
     static int stepsBetween(float x, float y, float tx, float ty) {
         const float steps = std::sqrt(distanceSquared(x, y, tx, ty)) / kStepLength;
@@ -259,7 +241,7 @@ struct Planner {
         }
         const int gathering = front();
         if (gathering == -1) {
-            orders.push_back(towards(OrderKind::Send, group.id, -1, 0, anywhere()));
+            orders.push_back(towards(OrderKind::Send, group.id, -1, 0, anywhereInGalaxy(random)));
         } else if (gathering != under) {
             const SeenPlanet& planet = view.planets[gathering];
             orders.push_back({OrderKind::Send, group.id, -1, 0, planet.x, planet.y});
@@ -302,7 +284,7 @@ struct Planner {
         if (planet.owner != view.player) return std::nullopt;
         const int spare = planet.ships - garrison(index);
         if (!clearlyOutnumbers(spare, kGuessedGroupShips)) return std::nullopt;
-        return towards(OrderKind::Launch, -1, index, spare, anywhere());
+        return towards(OrderKind::Launch, -1, index, spare, anywhereInGalaxy(random));
     }
 };
 

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 
+#include "ai/galaxy_points.h"
 #include "game/groups.h"
 
 namespace {
@@ -22,17 +23,6 @@ constexpr int kLeastWorthSplitting = 20;  // ships a split must leave behind
 constexpr int kLeastParcel = 30;          // fewer ships are not worth a journey of their own
 constexpr int kScoutShips = 1;
 constexpr int kGatherSteps = 4;  // ships farther away would arrive too late to meet
-// The galaxy's extent, where scouts look.
-constexpr float kMapLeft = -179.0f;
-constexpr float kMapRight = 379.0f;
-constexpr float kMapBottom = -279.0f;
-constexpr float kMapTop = 279.0f;
-
-struct Point {
-    float x;
-    float y;
-    bool operator==(const Point&) const = default;
-};
 
 float distanceBetween(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
@@ -319,12 +309,6 @@ struct Planner {
         }
     }
 
-    Point anywhere() const {
-        const float u = static_cast<float>(nextRandom(random)) / 32767.0f;
-        const float v = static_cast<float>(nextRandom(random)) / 32767.0f;
-        return {kMapLeft + u * (kMapRight - kMapLeft), kMapBottom + v * (kMapTop - kMapBottom)};
-    }
-
     int scoutsOut() const {
         int scouts = 0;
         for (const SeenGroup& group : view.groups)
@@ -361,7 +345,7 @@ struct Planner {
         for (Source& source : sources) {
             if (source.ships <= 0) continue;
             if (scouts < strategy.scouts && source.ships > kScoutShips) {
-                sendTo(source, anywhere(), kScoutShips);
+                sendTo(source, anywhereInGalaxy(random), kScoutShips);
                 ++scouts;
             }
             if (source.ships < kLeastParcel) continue;
@@ -371,7 +355,7 @@ struct Planner {
                 sendTo(source, planetPoint(gathering), source.ships);
             } else if (searching &&
                        (source.group != -1 || source.ships >= 2 * kGuessedGroupShips)) {
-                sendTo(source, anywhere(), source.ships);
+                sendTo(source, anywhereInGalaxy(random), source.ships);
             }
         }
     }

@@ -7,10 +7,10 @@
 
 namespace {
 
-constexpr float kGalaxyCentreX = 100.0f;
 constexpr float kMinPlanetDistance = 64.0f;
 constexpr int kStartingShips = 200;
 constexpr int kStartingProductionSum = 100;
+constexpr int kRingWidth = 35;  // a planet lies up to 34 beyond its ring's base
 
 int ringBase(int ringDraw) {
     if (ringDraw < 10) return 35;
@@ -18,6 +18,8 @@ int ringBase(int ringDraw) {
     if (ringDraw < 70) return 175;
     return 245;
 }
+// The outermost ring is where the galaxy ends.
+static_assert(245 + kRingWidth - 1 == kGalaxyRadius);
 
 Planet drawPlanet(Random& random, const Planet& previous) {
     Planet planet = previous;  // tilt, spin and marker angle are kept
@@ -26,7 +28,7 @@ Planet drawPlanet(Random& random, const Planet& previous) {
     float sine = std::sqrt(1.0f - cosine * cosine);
     if (nextRandom(random) % 2 == 1) sine = -sine;
     const int base = ringBase(nextRandom(random) % 150);
-    const float radius = static_cast<float>(base + nextRandom(random) % 35);
+    const float radius = static_cast<float>(base + nextRandom(random) % kRingWidth);
     planet.x = cosine * radius + kGalaxyCentreX;
     planet.y = sine * radius;
     planet.owner = -1;

@@ -12,6 +12,10 @@ struct Random;
 constexpr int kPlanetCount = 32;
 constexpr int kMinPlayers = 2;
 constexpr int kMaxPlayers = 8;
+// Every planet lies in rings round this centre, the outermost reaching out
+// to this radius.
+constexpr float kGalaxyCentreX = 100.0f;
+constexpr float kGalaxyRadius = 279.0f;
 
 struct Planet {
     float x = 0.0f;
