@@ -175,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case Action::BattleFrames:
                 for (int frames = 1 + in.byte(); frames > 0 && workLeft > 0; --frames) {
                     frame(readFrameMs(in));
-                    checkInvariants(game);
+                    checkInvariants(game, harness.running);
                 }
                 break;
             case Action::BattleToTheEnd: {
@@ -192,9 +192,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case Action::Count: break;
         }
-        checkInvariants(game);
+        checkInvariants(game, harness.running);
         runHarness(harness, game, keyDown, keyLatch, clock);
-        checkInvariants(game);
+        checkInvariants(game, harness.running);
     }
     return 0;
 }

@@ -29,8 +29,9 @@ inline bool isDecided(const Game& game) {
     return !severalTeams && !oneTeamFromTheStart;
 }
 
-// The first rule the game breaks, or empty when it holds them all.
-inline std::string brokenInvariant(const Game& game) {
+// The first rule of the game's records that the game breaks (phase, players,
+// groups, planets, battle), or empty when it holds them all.
+inline std::string brokenRecordInvariant(const Game& game) {
     const GameSession& session = game.session;
     const int phase = static_cast<int>(session.phase);
     if (phase < 0 || phase > static_cast<int>(GamePhase::GameOver)) return "illegal phase";
@@ -56,8 +57,14 @@ inline std::string brokenInvariant(const Game& game) {
     if (attackers != game.battle.attackerCount ||
         static_cast<int>(game.battle.ships.size()) - attackers != game.battle.defenderCount)
         return "battle counts";
-    // The end: a decided game is over, the end screen offers only its two
-    // buttons, and every turn is of a player who can act.
+    return {};
+}
+
+// The first rule of the game's end that the game breaks: a decided game is
+// over, the end screen offers only its two buttons, and every turn is of a
+// player who can act. The test mode's battles are no game and keep none of it.
+inline std::string brokenEndRule(const Game& game) {
+    const GameSession& session = game.session;
     const GamePhase current = session.phase;
     if (current == GamePhase::GameOver) {
         if (game.winningTeam < -1 || game.winningTeam >= kMaxPlayers) return "winning team";
@@ -74,4 +81,10 @@ inline std::string brokenInvariant(const Game& game) {
     if (current == GamePhase::TurnStart && !ownsAnything(game, session.currentPlayer))
         return "the turn of player " + std::to_string(session.currentPlayer) + ", who owns nothing";
     return {};
+}
+
+// The first rule the game breaks, or empty when it holds them all.
+inline std::string brokenInvariant(const Game& game) {
+    const std::string broken = brokenRecordInvariant(game);
+    return broken.empty() ? brokenEndRule(game) : broken;
 }
