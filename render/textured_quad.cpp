@@ -7,25 +7,17 @@
 
 #include "render/picking.h"
 
-namespace {
-
-void quadStrip(const QuadRect& quad, const TextureRect* texture) {
+void drawTexturedQuad(const QuadRect& quad, const TextureRect& texture) {
     glBegin(GL_TRIANGLE_STRIP);
-    if (texture != nullptr) glTexCoord2f(texture->sLeft, texture->tTop);
+    glTexCoord2f(texture.sLeft, texture.tTop);
     glVertex2f(quad.left, quad.top);
-    if (texture != nullptr) glTexCoord2f(texture->sLeft, texture->tBottom);
+    glTexCoord2f(texture.sLeft, texture.tBottom);
     glVertex2f(quad.left, quad.bottom);
-    if (texture != nullptr) glTexCoord2f(texture->sRight, texture->tTop);
+    glTexCoord2f(texture.sRight, texture.tTop);
     glVertex2f(quad.right, quad.top);
-    if (texture != nullptr) glTexCoord2f(texture->sRight, texture->tBottom);
+    glTexCoord2f(texture.sRight, texture.tBottom);
     glVertex2f(quad.right, quad.bottom);
     glEnd();
-}
-
-}  // namespace
-
-void drawTexturedQuad(const QuadRect& quad, const TextureRect& texture) {
-    quadStrip(quad, &texture);
 }
 
 void drawQuadShape(const QuadRect& quad) {
