@@ -342,6 +342,13 @@ struct Planner {
     void idle(std::vector<Source>& sources) {
         const bool searching = !enemyInSight();
         int scouts = scoutsOut();
+        // A scout that has arrived sweeps on from where it stands; only
+        // while too few are out does a new one set out.
+        for (Source& source : sources) {
+            if (source.group == -1 || source.ships <= 0 || source.ships > kScoutShips) continue;
+            sendTo(source, anywhereInGalaxy(random), source.ships);
+            ++scouts;
+        }
         for (Source& source : sources) {
             if (source.ships <= 0) continue;
             if (scouts < strategy.scouts && source.ships > kScoutShips) {

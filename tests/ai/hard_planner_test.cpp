@@ -1,6 +1,6 @@
 // The hard computer player in the situations that tell it from a greedy one:
-// a planet no single group can take, a planet an enemy heads for, and a last
-// enemy group hidden far from everything.
+// a planet no single group can take, a planet an enemy heads for, a last
+// enemy group hidden far from everything, and a long game of scouting.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -135,4 +135,45 @@ TEST(HardPlanner, FindsAHiddenLastEnemyGroup) {
     }
     EXPECT_EQ(game.session.phase, GamePhase::GameOver) << "after " << turns / 2 << " rounds";
     EXPECT_EQ(game.winningTeam, 0);
+}
+
+// A long game that hard cannot win: its scouts go on sweeping from wherever
+// they arrive, so no more than its few are ever out, rather than a new one
+// setting out as each arrives and the arrived ones standing about for good.
+TEST(HardPlanner, KeepsOnlyItsFewScoutsOutInALongGame) {
+    Game game;
+    initialiseGame(game);
+    game.session.teams[1] = 1;
+    game.seats = {Seat::ComputerHard, Seat::Computer};
+    ComputerSeats computers;
+    computers.levels[1] = Level::Passive;
+    game.startupSeed = 9;
+    dispatchCommand(game, CommandId::BeginTurn);
+    game.registry.groups.clear();
+    for (Planet& planet : game.planets) {
+        planet.owner = 1;
+        planet.ships = 1'000'000;
+    }
+    game.planets[0].owner = 0;
+    game.planets[0].ships = 100;
+
+    int turns = 0;
+    int mostScouts = 0;
+    uint32_t clock = 0;
+    GamePhase previous = game.session.phase;
+    while (turns < 2 * 40) {
+        stepComputerSeat(computers, game, clock);
+        if (isBattlePhase(game.session.phase)) battleStep(game, 16);
+        clock += 16;
+        if (game.session.phase == GamePhase::TurnStart && previous != GamePhase::TurnStart) {
+            ++turns;
+            const auto scouts = std::count_if(
+                game.registry.groups.begin(), game.registry.groups.end(),
+                [](const Group& group) { return group.owner == 0 && group.ships == 1; });
+            mostScouts = std::max(mostScouts, static_cast<int>(scouts));
+        }
+        previous = game.session.phase;
+    }
+    EXPECT_GT(mostScouts, 0);
+    EXPECT_LE(mostScouts, kHardStrategy.scouts);
 }
