@@ -200,8 +200,11 @@ struct Planner {
     }
 
     // Whether a standing group stays to fight or to hold what it stands on.
+    // One too weak for an enemy beside it is free to go or to be joined:
+    // waiting there for good would let any enemy group hold it in place.
     bool staysPut(const SeenGroup& group) const {
-        if (hasEnemyInContact(group)) return true;
+        if (hasEnemyInContact(group))
+            return group.ships >= enoughToBeat(strategy.margin, kGuessedGroupShips);
         const int under = planetUnder(group);
         if (under == -1) return false;
         if (ofTheTeam(view.planets[under].owner)) return strategy.defends && threatTo(under) > 0;

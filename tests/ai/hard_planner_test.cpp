@@ -177,3 +177,19 @@ TEST(HardPlanner, KeepsOnlyItsFewScoutsOutInALongGame) {
     EXPECT_GT(mostScouts, 0);
     EXPECT_LE(mostScouts, kHardStrategy.scouts);
 }
+
+// A group of 100 beside an enemy group it cannot beat: it is not held there
+// for good, but goes to wait where the next attack sets out from.
+TEST(HardPlanner, AGroupTooWeakForTheEnemyBesideItIsNotHeldThere) {
+    FairView view = quietView(GamePhase::Movement);
+    view.planets[0] = {150.0f, -100.0f, 0, 10, 10};
+    view.planets[1] = {330.0f, -200.0f, 1, 10, 5000};  // the enemy's, as last seen
+    view.groups.push_back({1, 0, 250.0f, 100.0f, 250.0f, 100.0f, 0, 100});
+    view.groups.push_back({2, 1, 250.0f, 100.0f, 250.0f, 100.0f, 0, -1});
+
+    const std::vector<Order> movement = planHard(view);
+    const auto leaves = std::find_if(movement.begin(), movement.end(), [](const Order& order) {
+        return order.group == 1 && order.kind == OrderKind::Send && goesTo(order, 150.0f, -100.0f);
+    });
+    EXPECT_NE(leaves, movement.end()) << describe(movement);
+}
