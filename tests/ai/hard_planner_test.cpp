@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "ai/computer_seat.h"
@@ -103,36 +105,60 @@ TEST(HardPlanner, DefendsAThreatenedPlanet) {
     EXPECT_EQ(planHard(view), (std::vector<Order>{{OrderKind::Donate, 1, 0}}));
 }
 
+namespace {
+
+// Hard at seat 0 against a passive seat 1, each a team of its own, with the
+// galaxy drawn by the first Begin and then emptied of groups for the
+// scenario to set.
+struct HardAgainstPassive {
+    Game game;
+    ComputerSeats computers;
+
+    explicit HardAgainstPassive(uint32_t seed) {
+        initialiseGame(game);
+        game.session.teams[1] = 1;
+        game.seats = {Seat::ComputerHard, Seat::Computer};
+        computers.levels[1] = Level::Passive;
+        game.startupSeed = seed;
+        dispatchCommand(game, CommandId::BeginTurn);
+        game.registry.groups.clear();
+    }
+
+    // Ticks as the program runs them, until the game ends or `turns` turns
+    // have begun; `onTurn` sees the game as each turn begins. The turns played.
+    int play(int turns, const std::function<void(const Game&)>& onTurn = {}) {
+        int begun = 0;
+        uint32_t clock = 0;
+        GamePhase previous = game.session.phase;
+        while (game.session.phase != GamePhase::GameOver && begun < turns) {
+            stepComputerSeat(computers, game, clock);
+            if (isBattlePhase(game.session.phase)) battleStep(game, 16);
+            clock += 16;
+            if (game.session.phase == GamePhase::TurnStart && previous != GamePhase::TurnStart) {
+                ++begun;
+                if (onTurn) onTurn(game);
+            }
+            previous = game.session.phase;
+        }
+        return begun;
+    }
+};
+
+}  // namespace
+
 // The enemy's last group, one ship far out of sight of everything: the hard
 // player, owning every planet, goes looking and ends the game, playing its
 // turns through the seat's tick as the program does.
 TEST(HardPlanner, FindsAHiddenLastEnemyGroup) {
-    Game game;
-    initialiseGame(game);
-    game.session.teams[1] = 1;
-    game.seats = {Seat::ComputerHard, Seat::Computer};
-    ComputerSeats computers;
-    computers.levels[1] = Level::Passive;
-    game.startupSeed = 5;
-    dispatchCommand(game, CommandId::BeginTurn);
-    game.registry.groups.clear();
+    HardAgainstPassive scenario(5);
+    Game& game = scenario.game;
     for (Planet& planet : game.planets) {
         planet.owner = 0;
         planet.ships = 40;
     }
     createGroup(game.registry, 370.0f, -275.0f, 370.0f, -275.0f, 1, 1);
 
-    constexpr int kRoundLimit = 60;
-    int turns = 0;
-    uint32_t clock = 0;
-    GamePhase previous = game.session.phase;
-    while (game.session.phase != GamePhase::GameOver && turns < 2 * kRoundLimit) {
-        stepComputerSeat(computers, game, clock);
-        if (isBattlePhase(game.session.phase)) battleStep(game, 16);
-        clock += 16;
-        if (game.session.phase == GamePhase::TurnStart && previous != GamePhase::TurnStart) ++turns;
-        previous = game.session.phase;
-    }
+    const int turns = scenario.play(2 * 60);
     EXPECT_EQ(game.session.phase, GamePhase::GameOver) << "after " << turns / 2 << " rounds";
     EXPECT_EQ(game.winningTeam, 0);
 }
@@ -141,15 +167,8 @@ TEST(HardPlanner, FindsAHiddenLastEnemyGroup) {
 // they arrive, so no more than its few are ever out, rather than a new one
 // setting out as each arrives and the arrived ones standing about for good.
 TEST(HardPlanner, KeepsOnlyItsFewScoutsOutInALongGame) {
-    Game game;
-    initialiseGame(game);
-    game.session.teams[1] = 1;
-    game.seats = {Seat::ComputerHard, Seat::Computer};
-    ComputerSeats computers;
-    computers.levels[1] = Level::Passive;
-    game.startupSeed = 9;
-    dispatchCommand(game, CommandId::BeginTurn);
-    game.registry.groups.clear();
+    HardAgainstPassive scenario(9);
+    Game& game = scenario.game;
     for (Planet& planet : game.planets) {
         planet.owner = 1;
         planet.ships = 1'000'000;
@@ -157,23 +176,14 @@ TEST(HardPlanner, KeepsOnlyItsFewScoutsOutInALongGame) {
     game.planets[0].owner = 0;
     game.planets[0].ships = 100;
 
-    int turns = 0;
-    int mostScouts = 0;
-    uint32_t clock = 0;
-    GamePhase previous = game.session.phase;
-    while (turns < 2 * 40) {
-        stepComputerSeat(computers, game, clock);
-        if (isBattlePhase(game.session.phase)) battleStep(game, 16);
-        clock += 16;
-        if (game.session.phase == GamePhase::TurnStart && previous != GamePhase::TurnStart) {
-            ++turns;
-            const auto scouts = std::count_if(
-                game.registry.groups.begin(), game.registry.groups.end(),
-                [](const Group& group) { return group.owner == 0 && group.ships == 1; });
-            mostScouts = std::max(mostScouts, static_cast<int>(scouts));
-        }
-        previous = game.session.phase;
-    }
+    std::ptrdiff_t mostScouts = 0;
+    scenario.play(2 * 40, [&](const Game& now) {
+        const auto& groups = now.registry.groups;
+        mostScouts = std::max(mostScouts,
+                              std::count_if(groups.begin(), groups.end(), [](const Group& group) {
+                                  return group.owner == 0 && group.ships == 1;
+                              }));
+    });
     EXPECT_GT(mostScouts, 0);
     EXPECT_LE(mostScouts, kHardStrategy.scouts);
 }
