@@ -290,32 +290,10 @@ struct Planner {
 
 }  // namespace
 
-// Groups of the player's standing on the same spot are made one first: the
-// orders that take each of the others in, and the groups as they will be.
-std::vector<SeenGroup> combineStacks(const Planner& planner, std::vector<Order>& orders) {
-    std::vector<SeenGroup> groups;
-    std::vector<bool> taken(planner.view.groups.size(), false);
-    for (size_t i = 0; i < planner.view.groups.size(); ++i) {
-        SeenGroup group = planner.view.groups[i];
-        if (taken[i] || !planner.isOwn(group)) continue;
-        for (size_t j = i + 1; j < planner.view.groups.size() && group.stepsLeft == 0; ++j) {
-            const SeenGroup& other = planner.view.groups[j];
-            if (!planner.isOwn(other) || other.stepsLeft != 0 || other.x != group.x ||
-                other.y != group.y)
-                continue;
-            taken[j] = true;
-            group.ships += other.ships;
-            orders.push_back({OrderKind::Combine, group.id});
-        }
-        groups.push_back(group);
-    }
-    return groups;
-}
-
 std::vector<Order> planMovement(const FairView& view, Random& random) {
     Planner planner(view, random);
     std::vector<Order> orders;
-    const std::vector<SeenGroup> ownGroups = combineStacks(planner, orders);
+    const std::vector<SeenGroup> ownGroups = combineStacks(view, orders);
     std::vector<int> busy;
     planner.intercept(orders, busy);
     // A course already set claims its destination when the group is strong
@@ -339,7 +317,7 @@ std::vector<Order> planMovement(const FairView& view, Random& random) {
 std::vector<Order> planBattles(const FairView& view, Random& random) {
     Planner planner(view, random);
     std::vector<Order> orders;
-    for (const SeenGroup& group : combineStacks(planner, orders)) {
+    for (const SeenGroup& group : combineStacks(view, orders)) {
         if (planner.hasEnemyInContact(group) &&
             clearlyOutnumbers(group.ships, kGuessedGroupShips)) {
             orders.push_back({OrderKind::AttackGroup, group.id});

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "ai/fair_view.h"
 
 enum class OrderKind : int32_t {
     Send,          // the group heads for (x, y)
@@ -23,3 +26,8 @@ struct Order {
     float y = 0.0f;
     bool operator==(const Order&) const = default;
 };
+
+// Groups of the player's standing on the same spot are made one first: adds
+// the orders that take each of the others in, and returns the player's
+// groups as they will be.
+std::vector<SeenGroup> combineStacks(const FairView& view, std::vector<Order>& orders);

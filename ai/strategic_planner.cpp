@@ -177,28 +177,6 @@ struct Planner {
         return all;
     }
 
-    // Combines the player's groups standing on one spot; returns the groups
-    // as they will be.
-    std::vector<SeenGroup> combineStacks() {
-        std::vector<SeenGroup> groups;
-        std::vector<bool> taken(view.groups.size(), false);
-        for (size_t i = 0; i < view.groups.size(); ++i) {
-            SeenGroup group = view.groups[i];
-            if (taken[i] || !isOwn(group)) continue;
-            for (size_t j = i + 1; j < view.groups.size() && group.stepsLeft == 0; ++j) {
-                const SeenGroup& other = view.groups[j];
-                if (!isOwn(other) || other.stepsLeft != 0 || other.x != group.x ||
-                    other.y != group.y)
-                    continue;
-                taken[j] = true;
-                group.ships += other.ships;
-                orders.push_back({OrderKind::Combine, group.id});
-            }
-            groups.push_back(group);
-        }
-        return groups;
-    }
-
     // Whether a standing group stays to fight or to hold what it stands on.
     // One too weak for an enemy beside it is free to go or to be joined:
     // waiting there for good would let any enemy group hold it in place.
@@ -371,7 +349,7 @@ struct Planner {
     }
 
     void planMovement() {
-        const std::vector<SeenGroup> groups = combineStacks();
+        const std::vector<SeenGroup> groups = combineStacks(view, orders);
         std::vector<Source> sources;
         for (const SeenGroup& group : groups)
             if (group.stepsLeft == 0 && !staysPut(group))
@@ -392,7 +370,7 @@ struct Planner {
     // is already a cautious guess. A group too weak for a planet waits on it
     // for the others on their way.
     void planBattles() {
-        for (const SeenGroup& group : combineStacks()) {
+        for (const SeenGroup& group : combineStacks(view, orders)) {
             if (hasEnemyInContact(group)) {
                 if (group.ships >= enoughToBeat(strategy.margin, kGuessedGroupShips))
                     orders.push_back({OrderKind::AttackGroup, group.id});
