@@ -7,6 +7,6 @@
 
 #include "ai/fair_view.h"
 #include "ai/orders.h"
-#include "game/random.h"
+#include "random/random.h"
 
 std::vector<Order> planRandomly(const FairView& view, Random& random);

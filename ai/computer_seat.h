@@ -13,7 +13,7 @@
 #include "ai/levels.h"
 #include "ai/orders.h"
 #include "game/galaxy.h"
-#include "game/random.h"
+#include "random/random.h"
 
 struct Game;
 

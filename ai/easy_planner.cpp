@@ -9,12 +9,13 @@
 #include <optional>
 
 #include "ai/galaxy_points.h"
+#include "game/galaxy.h"
 #include "game/groups.h"
 
 namespace {
 
-constexpr int kMostNeutralShips = 30;    // production is 10..30; neutral planets never grow
-constexpr int kGuessedGroupShips = 200;  // a foreign group's "??": a starting group
+constexpr int kMostNeutralShips = kMostProduction;     // neutral planets never grow
+constexpr int kGuessedGroupShips = kStartingShips;     // a foreign group's "??": a starting group
 constexpr float kThreatDistance = 3.0f * kStepLength;  // an enemy three steps away or nearer
 constexpr int kLeastWorthSplitting = 60;               // ships a split must leave to be worth it
 constexpr int kScoutShips = 5;

@@ -10,7 +10,7 @@
 
 #include "ai/fair_view.h"
 #include "ai/orders.h"
-#include "game/random.h"
+#include "random/random.h"
 
 // The orders of a movement phase, in the order to give them.
 std::vector<Order> planMovement(const FairView& view, Random& random);

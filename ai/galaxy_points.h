@@ -4,7 +4,7 @@
 #pragma once
 
 #include "game/galaxy.h"
-#include "game/random.h"
+#include "random/random.h"
 
 struct Point {
     float x;

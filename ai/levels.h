@@ -8,8 +8,8 @@
 
 #include "ai/fair_view.h"
 #include "ai/orders.h"
-#include "game/random.h"
 #include "game/seats.h"
+#include "random/random.h"
 
 enum class Level {
     Easy,

@@ -12,12 +12,14 @@
 #include <optional>
 
 #include "ai/galaxy_points.h"
+#include "game/galaxy.h"
 #include "game/groups.h"
 
 namespace {
 
-constexpr int kGuessedGroupShips = 200;   // a foreign group's "??": a starting group
-constexpr int kGuessedProduction = 20;    // the mean of 10..30, for a planet never seen owned
+constexpr int kGuessedGroupShips = kStartingShips;  // a foreign group's "??": a starting group
+// The mean production, for a planet never seen owned.
+constexpr int kGuessedProduction = (kLeastProduction + kMostProduction) / 2;
 constexpr int kThreatSteps = 1;           // a standing enemy this near may strike next turn
 constexpr int kLeastWorthSplitting = 20;  // ships a split must leave behind
 constexpr int kLeastParcel = 30;          // fewer ships are not worth a journey of their own

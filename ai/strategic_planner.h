@@ -9,7 +9,7 @@
 
 #include "ai/fair_view.h"
 #include "ai/orders.h"
-#include "game/random.h"
+#include "random/random.h"
 
 struct Strategy {
     bool gathers;        // brings groups together for a target no single one can take

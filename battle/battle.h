@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/random.h"
+#include "random/random.h"
 
 enum class BattleSide : int32_t {
     Attacker = 1,

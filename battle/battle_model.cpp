@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "battle/battle.h"
-#include "game/random.h"
+#include "random/random.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "battle/battle.h"
-#include "game/random.h"
+#include "random/random.h"
 
 namespace {
 

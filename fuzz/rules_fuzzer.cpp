@@ -19,8 +19,8 @@
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/groups.h"
-#include "game/random.h"
 #include "game/test_mode.h"
+#include "random/random.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr float kMinPlanetDistance = 64.0f;
-constexpr int kStartingShips = 200;
 constexpr int kStartingProductionSum = 100;
 constexpr int kRingWidth = 35;  // a planet lies up to 34 beyond its ring's base
 
@@ -32,7 +31,8 @@ Planet drawPlanet(Random& random, const Planet& previous) {
     planet.x = cosine * radius + kGalaxyCentreX;
     planet.y = sine * radius;
     planet.owner = -1;
-    planet.production = nextRandom(random) % 21 + 10;
+    planet.production =
+        nextRandom(random) % (kMostProduction - kLeastProduction + 1) + kLeastProduction;
     planet.ships = nextRandom(random) % planet.production + 1;
     planet.model = nextRandom(random) % 2;
     return planet;

@@ -16,6 +16,12 @@ constexpr int kMaxPlayers = 8;
 // to this radius.
 constexpr float kGalaxyCentreX = 100.0f;
 constexpr float kGalaxyRadius = 279.0f;
+// Each of a player's two starting groups holds this many ships.
+constexpr int kStartingShips = 200;
+// A planet's production is drawn from this range; a neutral planet starts
+// with at most its production and never grows.
+constexpr int kLeastProduction = 10;
+constexpr int kMostProduction = 30;
 
 struct Planet {
     float x = 0.0f;

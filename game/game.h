@@ -12,8 +12,8 @@
 #include "game/galaxy.h"
 #include "game/groups.h"
 #include "game/interaction_state.h"
-#include "game/random.h"
 #include "game/seats.h"
+#include "random/random.h"
 
 // Built in the program's construction order: the planets right after the
 // generator, from its state 1.

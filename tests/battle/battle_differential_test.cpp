@@ -17,7 +17,7 @@
 
 #include "battle/battle.h"
 #include "battle/battle_oracle.h"
-#include "game/random.h"
+#include "random/random.h"
 
 namespace {
 

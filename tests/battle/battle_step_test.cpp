@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "battle/battle.h"
-#include "game/random.h"
+#include "random/random.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The game's one pseudo-random generator: a linear congruential generator
 // whose sequence is fixed, so that a seed replays a game draw for draw.
-#include "game/random.h"
+#include "random/random.h"
 
 int nextRandom(Random& random) {
     random.state = random.state * 214013u + 2531011u;
