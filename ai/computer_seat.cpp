@@ -6,16 +6,15 @@
 #include "ai/computer_seat.h"
 
 #include "ai/fair_view.h"
+#include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
-#include "game/map_orders.h"
+#include "game/player_command.h"
 #include "game/seats.h"
 
 namespace {
 
 enum class Progress { Going, Done, Failed };
-
-constexpr int kPlanetButton = static_cast<int>(CommandId::AttackOrDonatePlanet);
 
 // Each seat's generator from one seed and the seat's number.
 uint32_t seatSeed(uint32_t seed, int seat) {
@@ -41,16 +40,26 @@ void forgetTheTurn(ComputerSeats& seats) {
     seats.step = 0;
 }
 
-bool isVisible(const Game& game, CommandId id) {
-    return game.buttons.buttons[static_cast<int>(id)].visible;
-}
+// The current player's commands as the computer gives them: each checked
+// first, and handed on only when the rules would take it.
+struct Hand {
+    const Game& game;
+    const CommandSink& sink;
+    int player;
 
-// A press of an offered button; false when it is not offered.
-bool press(Game& game, CommandId id) {
-    if (!isVisible(game, id)) return false;
-    dispatchCommand(game, id);
-    return true;
-}
+    bool offer(const PlayerCommand& command) const {
+        if (checkCommand(game, command) != CommandResult::Applied) return false;
+        sink(command);
+        return true;
+    }
+    bool press(CommandId id) const { return offer(pressButton(player, static_cast<int>(id))); }
+    bool offerOn(CommandKind kind, int value) const {
+        return offer(commandOn(kind, player, value));
+    }
+    bool offerAt(CommandKind kind, float x, float y) const {
+        return offer(commandAt(kind, player, x, y));
+    }
+};
 
 // The next control towards `wanted` ships, as the selector's numbers show the
 // way: the chosen count, and what the planet or the group keeps, which gives
@@ -75,50 +84,55 @@ SelectorControl nextControl(const Game& game, int wanted) {
 
 // A split or a new group once its selector is open: the count chosen a
 // control at a time, then the placement.
-Progress countAndPlace(Game& game, const Order& order) {
-    switch (game.interaction.mode) {
+Progress countAndPlace(const Hand& hand, const Order& order) {
+    switch (hand.game.interaction.mode) {
         case InteractionMode::CountForNewGroup:
         case InteractionMode::CountForSplit:
-            pressSelectorControl(game, nextControl(game, order.count));
+            hand.offerOn(CommandKind::PressSelectorControl,
+                         static_cast<int>(nextControl(hand.game, order.count)));
             return Progress::Going;
         case InteractionMode::PlaceNewGroup:
-        case InteractionMode::PlaceSplit: placeGroup(game, order.x, order.y); return Progress::Done;
+        case InteractionMode::PlaceSplit:
+            hand.offerAt(CommandKind::PlaceGroup, order.x, order.y);
+            return Progress::Done;
         default: return Progress::Failed;
     }
 }
 
-Progress launch(Game& game, const Order& order, int step) {
-    if (step == 0) return selectPlanet(game, order.planet) ? Progress::Going : Progress::Failed;
-    if (step == 1) return press(game, CommandId::CreateGroup) ? Progress::Going : Progress::Failed;
-    return countAndPlace(game, order);
+Progress going(bool given) { return given ? Progress::Going : Progress::Failed; }
+Progress done(bool given) { return given ? Progress::Done : Progress::Failed; }
+
+Progress launch(const Hand& hand, const Order& order, int step) {
+    if (step == 0) return going(hand.offerOn(CommandKind::SelectPlanet, order.planet));
+    if (step == 1) return going(hand.press(CommandId::CreateGroup));
+    return countAndPlace(hand, order);
 }
 
-// The planet button in the face the order means: a donation where it offers
-// one, a fight where it offers that.
-Progress pressPlanetButton(Game& game, bool donation) {
-    const Button& button = game.buttons.buttons[kPlanetButton];
-    if (!button.visible || button.tooltip.starts_with("Donate") != donation)
-        return Progress::Failed;
-    dispatchCommand(game, CommandId::AttackOrDonatePlanet);
-    return Progress::Done;
+// The planet button in the face the order means: a donation where the
+// selected group stands over a planet of its team, a fight elsewhere.
+Progress pressPlanetButton(const Hand& hand, bool donation) {
+    const Game& game = hand.game;
+    const Group* group = findGroup(game.registry, game.session.selectedGroupId);
+    const int planet = group ? planetAt(game.planets, group->x, group->y) : -1;
+    if (isTeamPlanet(game, planet, hand.player) != donation) return Progress::Failed;
+    return done(hand.press(CommandId::AttackOrDonatePlanet));
 }
 
 // One action of the order; `step` counts the actions it has had.
-Progress carryOut(Game& game, const Order& order, int step) {
-    if (order.kind == OrderKind::Launch) return launch(game, order, step);
-    if (step == 0) return selectGroup(game, order.group) ? Progress::Going : Progress::Failed;
+Progress carryOut(const Hand& hand, const Order& order, int step) {
+    if (order.kind == OrderKind::Launch) return launch(hand, order, step);
+    if (step == 0) return going(hand.offerOn(CommandKind::SelectGroup, order.group));
     switch (order.kind) {
-        case OrderKind::Send: giveDestination(game, order.x, order.y); return Progress::Done;
+        case OrderKind::Send:
+            hand.offerAt(CommandKind::GiveDestination, order.x, order.y);
+            return Progress::Done;
         case OrderKind::Split:
-            if (step == 1)
-                return press(game, CommandId::SplitGroup) ? Progress::Going : Progress::Failed;
-            return countAndPlace(game, order);
-        case OrderKind::Combine:
-            return press(game, CommandId::CombineGroups) ? Progress::Done : Progress::Failed;
-        case OrderKind::AttackGroup:
-            return press(game, CommandId::AttackGroup) ? Progress::Done : Progress::Failed;
-        case OrderKind::AttackPlanet: return pressPlanetButton(game, false);
-        case OrderKind::Donate: return pressPlanetButton(game, true);
+            if (step == 1) return going(hand.press(CommandId::SplitGroup));
+            return countAndPlace(hand, order);
+        case OrderKind::Combine: return done(hand.press(CommandId::CombineGroups));
+        case OrderKind::AttackGroup: return done(hand.press(CommandId::AttackGroup));
+        case OrderKind::AttackPlanet: return pressPlanetButton(hand, false);
+        case OrderKind::Donate: return pressPlanetButton(hand, true);
         case OrderKind::Launch: break;
     }
     return Progress::Failed;
@@ -136,17 +150,18 @@ void plan(ComputerSeats& seats, const Game& game) {
     seats.step = 0;
 }
 
-void playMapPhase(ComputerSeats& seats, Game& game) {
+void playMapPhase(ComputerSeats& seats, const Hand& hand) {
+    const Game& game = hand.game;
     const GamePhase phase = game.session.phase;
     if (seats.plannedPhase != phase || seats.battleSincePlan) {
         plan(seats, game);  // the whole of this tick's work
         return;
     }
     if (seats.nextOrder >= seats.orders.size()) {
-        press(game, phase == GamePhase::Movement ? CommandId::EndMovement : CommandId::EndBattle);
+        hand.press(phase == GamePhase::Movement ? CommandId::EndMovement : CommandId::EndBattle);
         return;
     }
-    const Progress progress = carryOut(game, seats.orders[seats.nextOrder], seats.step);
+    const Progress progress = carryOut(hand, seats.orders[seats.nextOrder], seats.step);
     if (progress == Progress::Going) {
         seats.step += 1;
         return;
@@ -154,19 +169,21 @@ void playMapPhase(ComputerSeats& seats, Game& game) {
     // An order the game refused (its group gone, a button not offered) is
     // dropped with whatever it had opened.
     if (progress == Progress::Failed && game.interaction.mode != InteractionMode::Idle)
-        cancelSelection(game);
+        hand.offerOn(CommandKind::CancelSelection, -1);
     seats.nextOrder += 1;
     seats.step = 0;
 }
 
 }  // namespace
 
-void stepComputerSeat(ComputerSeats& seats, Game& game, uint32_t clock) {
+void stepComputerSeat(ComputerSeats& seats, const Game& game, uint32_t clock,
+                      const CommandSink& sink) {
     seedForTheGame(seats, game, clock);
     if (!isComputerTurn(game)) {
         forgetTheTurn(seats);
         return;
     }
+    const Hand hand{game, sink, game.session.currentPlayer};
     const GamePhase phase = game.session.phase;
     if (isBattlePhase(phase)) {
         seats.battleSincePlan = true;  // it runs by itself
@@ -178,10 +195,10 @@ void stepComputerSeat(ComputerSeats& seats, Game& game, uint32_t clock) {
             seats.turnScreenSeen = true;
             seats.turnScreenSince = clock;
         } else if (clock - seats.turnScreenSince >= kComputerTurnPauseMs) {
-            press(game, CommandId::BeginTurn);
+            hand.press(CommandId::BeginTurn);
         }
         return;
     }
     seats.turnScreenSeen = false;
-    playMapPhase(seats, game);
+    playMapPhase(seats, hand);
 }

@@ -1,6 +1,6 @@
 // The computer at its seats: one call per tick plays the current player's turn
 // when the computer sits there, at most one action a tick, through the same
-// calls a player's clicks make. Its turn screen shows half a second before it
+// commands a player's clicks give. Its turn screen shows half a second before it
 // begins; battles run under the tick as every battle does.
 #pragma once
 
@@ -13,6 +13,7 @@
 #include "ai/levels.h"
 #include "ai/orders.h"
 #include "game/galaxy.h"
+#include "game/player_command.h"
 #include "random/random.h"
 
 struct Game;
@@ -38,5 +39,7 @@ struct ComputerSeats {
 };
 
 // One tick of the computer: nothing unless it is a computer's turn; else the
-// next thing it does. Called after the clicks and before the frame.
-void stepComputerSeat(ComputerSeats& seats, Game& game, uint32_t clock);
+// next thing it does, handed to the sink as the current player's command.
+// Called after the clicks and before the frame.
+void stepComputerSeat(ComputerSeats& seats, const Game& game, uint32_t clock,
+                      const CommandSink& sink);

@@ -69,10 +69,12 @@ void ComputerTurnFrames(benchmark::State& state) {
             while (game.session.currentPlayer == 1 && game.session.phase != GamePhase::GameOver) {
                 const bool battle = isBattlePhase(game.session.phase);
                 // The computer's own share of the tick, measured apart.
-                ComputerSeats copy = program->computers;
+                ComputerSeats copy = program->play.computers;
                 Game before = game;
                 const double cpuStart = cpuMs();
-                stepComputerSeat(copy, before, program->clock());
+                stepComputerSeat(copy, before, program->clock(), [&](const PlayerCommand& command) {
+                    applyCommand(before, command);
+                });
                 decide.push_back(cpuMs() - cpuStart);
                 const double ms = wallMsOf(*program);
                 if (!battle && !isBattlePhase(game.session.phase)) computer.push_back(ms);

@@ -100,6 +100,13 @@ void selectPreviousGroupInPosition(Game& game, int player) {
     refreshAvailability(game, player);
 }
 
+bool isTeamPlanet(const Game& game, int planetIndex, int player) {
+    if (planetIndex < 0 || planetIndex >= kPlanetCount || player < 0 || player >= kMaxPlayers)
+        return false;
+    const int owner = game.planets[planetIndex].owner;
+    return owner != -1 && game.session.teams[owner] == game.session.teams[player];
+}
+
 void refreshAvailability(Game& game, int player) {
     ButtonPanel& panel = game.buttons;
     const GamePhase phase = game.session.phase;
@@ -123,10 +130,7 @@ void refreshAvailability(Game& game, int player) {
                 const int planet = planetAt(game.planets, group.x, group.y);
                 if (planet != -1) {
                     offer(panel, CommandId::AttackOrDonatePlanet);
-                    const int owner = game.planets[planet].owner;
-                    const bool teamPlanet =
-                        owner != -1 && game.session.teams[owner] == game.session.teams[player];
-                    setPlanetButtonDonation(panel, teamPlanet);
+                    setPlanetButtonDonation(panel, isTeamPlanet(game, planet, player));
                 }
             }
             if (findEnemyInContact(game.registry, game.session.teams, group.x, group.y, player))

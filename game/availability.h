@@ -18,5 +18,8 @@ void selectNextGroup(Game& game, int player);
 void selectPreviousGroup(Game& game, int player);
 void selectNextGroupInPosition(Game& game, int player);
 void selectPreviousGroupInPosition(Game& game, int player);
+// Whether the planet belongs to a player of the given player's team: a group
+// of theirs over it donates its ships rather than fighting. False for no planet.
+bool isTeamPlanet(const Game& game, int planetIndex, int player);
 // Recomputes the visibility of the eight group commands.
 void refreshAvailability(Game& game, int player);

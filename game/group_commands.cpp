@@ -78,11 +78,8 @@ void attackOrDonatePlanet(Game& game, int player) {
     if (group == nullptr || group->owner != player || group->stepsLeft != 0) return;
     const int planetIndex = planetAt(game.planets, group->x, group->y);
     if (planetIndex == -1) return;
-    Planet& planet = game.planets[planetIndex];
-    const Teams& teams = game.session.teams;
-
-    if (planet.owner != -1 && teams[planet.owner] == teams[player]) {
-        planet.ships += group->ships;
+    if (isTeamPlanet(game, planetIndex, player)) {
+        game.planets[planetIndex].ships += group->ships;
         // The selection keeps the removed id: nothing is selected until the
         // player picks another group.
         removeGroup(game.registry, group->id);

@@ -34,7 +34,6 @@ enum class SelectorControl : int32_t {
 struct InteractionState {
     InteractionMode mode = InteractionMode::Idle;
     int32_t count = 0;
-    uint32_t pressTime = 0;
 };
 
 // What the pick passes of the last frame found under the pointer, -1 for

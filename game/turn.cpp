@@ -172,7 +172,6 @@ void initialiseGame(Game& game) {
     session.teams.fill(0);
     game.seats.fill(Seat::Human);
     session.statistics = Statistics{};
-    game.interaction.pressTime = 0;
     enterPhase(game, GamePhase::Setup);
 }
 

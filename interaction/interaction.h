@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "game/player_command.h"
+
 struct Game;
 
 // ---------------------------------------------------------------------------
@@ -37,6 +39,9 @@ struct InputState {
     bool rightHeld = false;
     bool rightReleased = false;
     bool rightReleaseSeen = false;
+    // The clock value of the last left press while the button is held, and
+    // after the release how long it was held.
+    uint32_t pressTime = 0;
 };
 
 // Key messages by virtual-key code; a code outside 0..255 is ignored.
@@ -61,16 +66,20 @@ void ageMouseLatches(InputState& input);
 // ---------------------------------------------------------------------------
 // Map interaction.
 
+// The map interaction never changes the game itself: it hands the current
+// player's commands to the sink, each checked first, and reads the game again
+// for the next (a game on one machine applies them at once).
+
 // The tick's left-button step: a press records the clock in the press time, a
 // release turns it into the press duration and acts on the current phase.
-void handleLeftClick(Game& game, const InputState& input, uint32_t clock);
+void handleLeftClick(const Game& game, InputState& input, uint32_t clock, const CommandSink& sink);
 
 // What a left release does in the current phase, with the press duration in
 // the press time: on the Setup screen a button, else a team box; on the turn
 // screen a button; on the star map a selector control, a placement, a course,
 // a group or planet to select, or a button. Nothing while a battle runs.
-void handleLeftRelease(Game& game, const InputState& input);
+void handleLeftRelease(const Game& game, const InputState& input, const CommandSink& sink);
 
 // The tick's right-button step: a right release in a map phase cancels the
 // selections, the count selector and any placement.
-void handleRightClick(Game& game, const InputState& input);
+void handleRightClick(const Game& game, const InputState& input, const CommandSink& sink);

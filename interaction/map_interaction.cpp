@@ -4,10 +4,9 @@
 // button was held decides what a release over a group means.
 #include <optional>
 
-#include "game/availability.h"
 #include "game/commands.h"
 #include "game/game.h"
-#include "game/map_orders.h"
+#include "game/player_command.h"
 #include "game/seats.h"
 #include "interaction/interaction.h"
 
@@ -34,9 +33,36 @@ Point pointerPosition(const InputState& input) {
     return {static_cast<float>(input.mapX), static_cast<float>(input.mapY)};
 }
 
+// What one release does, for the player whose turn it is. Every command is
+// checked before it is handed on, so the click goes on to its next meaning
+// exactly where the rules would not take it.
+struct Release {
+    const Game& game;
+    const InputState& input;
+    const CommandSink& sink;
+    int player;
+
+    bool offer(const PlayerCommand& command) const {
+        if (checkCommand(game, command) != CommandResult::Applied) return false;
+        sink(command);
+        return true;
+    }
+    bool offerOn(CommandKind kind, int value) const {
+        return offer(commandOn(kind, player, value));
+    }
+    bool offerAt(CommandKind kind, Point point) const {
+        return offer(commandAt(kind, player, point.x, point.y));
+    }
+    bool pressHoveredButton() const {
+        const int hovered = game.picks.hoveredButton;
+        return hovered != -1 && offer(pressButton(player, hovered));
+    }
+};
+
 // The target of a release while a destination or a placement is chosen, or
 // none when a short click on an own group selected that group instead.
-std::optional<Point> chooseTarget(Game& game, const InputState& input, int player) {
+std::optional<Point> chooseTarget(const Release& release) {
+    const Game& game = release.game;
     const PickResults& picks = game.picks;
     if (picks.hoveredPlanet >= 0 && picks.hoveredPlanet < kPlanetCount) {
         const Planet& planet = game.planets[picks.hoveredPlanet];
@@ -45,127 +71,118 @@ std::optional<Point> chooseTarget(Game& game, const InputState& input, int playe
     const Group* group = findGroup(game.registry, picks.hoveredGroup);
     // A group that was under the pointer but is gone by now (fought, merged)
     // leaves the pointer itself as the target.
-    if (!group) return pointerPosition(input);
+    if (!group) return pointerPosition(release.input);
 
-    const uint32_t duration = game.interaction.pressTime;
-    if (duration <= kShortPressMs && group->owner == player) {
-        selectGroup(game, group->id);
+    const uint32_t duration = release.input.pressTime;
+    if (duration <= kShortPressMs && group->owner == release.player) {
+        release.offerOn(CommandKind::SelectGroup, group->id);
         return std::nullopt;
     }
     if (duration <= kLongPressMs) return Point{group->x, group->y};
-    return pointerPosition(input);
+    return pointerPosition(release.input);
 }
 
 bool isPlacing(InteractionMode mode) {
     return mode == InteractionMode::PlaceSplit || mode == InteractionMode::PlaceNewGroup;
 }
 
-// The placement of a split or a new group at the chosen target.
-void place(Game& game, const InputState& input, int player) {
-    if (const std::optional<Point> target = chooseTarget(game, input, player)) {
-        placeGroup(game, target->x, target->y);
-    } else {
-        refreshAvailability(game, player);
-    }
-}
-
-void steer(Game& game, const InputState& input, int player) {
-    if (const std::optional<Point> target = chooseTarget(game, input, player))
-        giveDestination(game, target->x, target->y);
-}
-
-bool selectHoveredOwnGroup(Game& game) {
-    const int hovered = game.picks.hoveredGroup;
-    return hovered != -1 && selectGroup(game, hovered);
-}
-
-void dispatchHoveredButton(Game& game) {
-    if (game.picks.hoveredButton != -1) dispatchCommand(game, game.picks.hoveredButton);
-}
-
 // What both map phases do with a release the count selector did not take: a
 // placement left open takes it (inside the map it places, anywhere it
 // closes), else a selected group is given a course. False when neither applies.
-bool placeOrSteer(Game& game, const InputState& input, int player) {
+bool placeOrSteer(const Release& release) {
+    const Game& game = release.game;
     if (isPlacing(game.interaction.mode)) {
         // In the battle phase only a split can still be placed; the placement
-        // itself knows that.
-        if (isInMapArea(input)) place(game, input, player);
-        abandonPlacement(game);
+        // itself knows that. Placing ends the placement, and a click that
+        // selected a group instead ends it here.
+        if (isInMapArea(release.input)) {
+            if (const std::optional<Point> target = chooseTarget(release))
+                release.offerAt(CommandKind::PlaceGroup, *target);
+        }
+        release.offerOn(CommandKind::AbandonPlacement, -1);
         return true;
     }
-    if (game.session.selectedGroupId != -1 && isInMapArea(input)) {
-        steer(game, input, player);
+    if (game.session.selectedGroupId != -1 && isInMapArea(release.input)) {
+        if (const std::optional<Point> target = chooseTarget(release))
+            release.offerAt(CommandKind::GiveDestination, *target);
         return true;
     }
     return false;
 }
 
-void releaseInMovement(Game& game, const InputState& input, int player) {
-    const PickResults& picks = game.picks;
-    if (picks.hoveredSelectorControl != -1) {
-        pressSelectorControl(game, static_cast<SelectorControl>(picks.hoveredSelectorControl));
-        return;
-    }
-    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game)) return;
-    if (selectPlanet(game, picks.hoveredPlanet)) return;
-    dispatchHoveredButton(game);
+bool selectHoveredOwnGroup(const Release& release) {
+    const int hovered = release.game.picks.hoveredGroup;
+    return hovered != -1 && release.offerOn(CommandKind::SelectGroup, hovered);
 }
 
-void releaseInBattlePhase(Game& game, const InputState& input, int player) {
-    const PickResults& picks = game.picks;
+void releaseInMovement(const Release& release) {
+    const PickResults& picks = release.game.picks;
+    if (picks.hoveredSelectorControl != -1) {
+        release.offerOn(CommandKind::PressSelectorControl, picks.hoveredSelectorControl);
+        return;
+    }
+    if (placeOrSteer(release) || selectHoveredOwnGroup(release)) return;
+    if (release.offerOn(CommandKind::SelectPlanet, picks.hoveredPlanet)) return;
+    release.pressHoveredButton();
+}
+
+void releaseInBattlePhase(const Release& release) {
+    const PickResults& picks = release.game.picks;
     if (picks.hoveredSelectorControl != -1) {
         // Only a split can still be counted out here; planets send nothing.
-        if (game.interaction.mode == InteractionMode::CountForSplit)
-            pressSelectorControl(game, static_cast<SelectorControl>(picks.hoveredSelectorControl));
+        if (release.game.interaction.mode == InteractionMode::CountForSplit)
+            release.offerOn(CommandKind::PressSelectorControl, picks.hoveredSelectorControl);
         return;
     }
     // Planets cannot be selected in the battle phase.
-    if (placeOrSteer(game, input, player) || selectHoveredOwnGroup(game)) return;
-    dispatchHoveredButton(game);
+    if (placeOrSteer(release) || selectHoveredOwnGroup(release)) return;
+    release.pressHoveredButton();
 }
 
 }  // namespace
 
-void handleLeftClick(Game& game, const InputState& input, uint32_t clock) {
-    uint32_t& pressTime = game.interaction.pressTime;
+void handleLeftClick(const Game& game, InputState& input, uint32_t clock, const CommandSink& sink) {
+    uint32_t& pressTime = input.pressTime;
     if (input.leftPressed) {
         pressTime = clock;
         return;
     }
     if (!input.leftReleased) return;
     pressTime = clock - pressTime;  // wraps with the clock
-    handleLeftRelease(game, input);
+    handleLeftRelease(game, input, sink);
 }
 
-void handleLeftRelease(Game& game, const InputState& input) {
-    const int player = game.session.currentPlayer;
+void handleLeftRelease(const Game& game, const InputState& input, const CommandSink& sink) {
+    const Release release{game, input, sink, game.session.currentPlayer};
+    const PickResults& picks = game.picks;
     // While the computer plays, the players may only leave.
     if (isComputerTurn(game)) {
-        if (game.picks.hoveredButton == static_cast<int>(CommandId::QuitGame))
-            dispatchCommand(game, CommandId::QuitGame);
+        if (picks.hoveredButton == static_cast<int>(CommandId::QuitGame))
+            release.pressHoveredButton();
         return;
     }
     switch (game.session.phase) {
         case GamePhase::Setup:
-            if (game.picks.hoveredButton != -1) {
-                dispatchCommand(game, game.picks.hoveredButton);
-            } else if (game.picks.hoveredSetupRow != -1) {
-                cycleTeam(game.session, game.picks.hoveredSetupRow);
-            } else if (game.picks.hoveredSeatRow != -1) {
-                cycleSeat(game.seats, game.picks.hoveredSeatRow);
+            if (picks.hoveredButton != -1) {
+                release.pressHoveredButton();
+            } else if (picks.hoveredSetupRow != -1) {
+                release.offerOn(CommandKind::CycleTeam, picks.hoveredSetupRow);
+            } else if (picks.hoveredSeatRow != -1) {
+                release.offerOn(CommandKind::CycleSeat, picks.hoveredSeatRow);
             }
             break;
         case GamePhase::TurnStart:
-        case GamePhase::GameOver: dispatchHoveredButton(game); break;
-        case GamePhase::Movement: releaseInMovement(game, input, player); break;
-        case GamePhase::BattlePhase: releaseInBattlePhase(game, input, player); break;
+        case GamePhase::GameOver: release.pressHoveredButton(); break;
+        case GamePhase::Movement: releaseInMovement(release); break;
+        case GamePhase::BattlePhase: releaseInBattlePhase(release); break;
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle: break;
     }
 }
 
-void handleRightClick(Game& game, const InputState& input) {
+void handleRightClick(const Game& game, const InputState& input, const CommandSink& sink) {
     if (!input.rightReleased || input.rightPressed || isComputerTurn(game)) return;
-    cancelSelection(game);
+    const PlayerCommand cancel =
+        commandOn(CommandKind::CancelSelection, game.session.currentPlayer, -1);
+    if (checkCommand(game, cancel) == CommandResult::Applied) sink(cancel);
 }

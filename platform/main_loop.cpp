@@ -2,7 +2,6 @@
 // event delivered, so every tick sees the input as the last event left it.
 #include <algorithm>
 
-#include "game/animation.h"
 #include "game/commands.h"
 #include "platform/program.h"
 #include "render/frame_input.h"
@@ -13,13 +12,14 @@ namespace {
 constexpr int kCloseExitCode = 0;
 
 FrameInput frameInput(const Program& program) {
-    const InputState& input = program.input;
+    const InputState& input = program.play.input;
     FrameInput frame;
     frame.mouseX = input.mouseX;
     frame.mouseY = input.mouseY;
     frame.mapX = input.mapX;
     frame.mapY = input.mapY;
     frame.leftHeld = input.leftHeld;
+    frame.pressTime = input.pressTime;
     frame.clock = program.clock();
     frame.frameDelta = program.frameDelta;
     return frame;
@@ -62,7 +62,7 @@ void handleMouseButton(InputState& input, const SDL_MouseButtonEvent& event) {
 
 void handleKeyDown(Program& program, const SDL_KeyboardEvent& event) {
     const int code = virtualKeyCode(event.keysym.sym);
-    pressKey(program.input, code);
+    pressKey(program.play.input, code);
     if (code == kFullScreenKey && event.repeat == 0) setFullScreen(program, !program.fullScreen);
 }
 
@@ -70,11 +70,11 @@ void handleKeyDown(Program& program, const SDL_KeyboardEvent& event) {
 // on screen; the window shows the picture as it is.
 void movePointer(Program& program, const SDL_MouseMotionEvent& event) {
     if (!program.fullScreen) {
-        moveMouse(program.input, event.x, event.y);
+        moveMouse(program.play.input, event.x, event.y);
         return;
     }
     const PicturePoint point = pictureFromWindow(program.picture, event.x, event.y);
-    moveMouse(program.input, point.x, point.y);
+    moveMouse(program.play.input, point.x, point.y);
 }
 
 }  // namespace
@@ -103,21 +103,17 @@ void startUp(Program& program) {
 
 void runTick(Program& program) {
     Game& game = program.game;
-    InputState& input = program.input;
+    InputState& input = program.play.input;
     updateMapPointer(input);
-    runHarness(program.harness, game, input.keyDown, input.keyLatch, program.clock());
-    handleLeftClick(game, input, program.clock());
-    handleRightClick(game, input);
-    stepComputerSeat(program.computers, game, program.clock());
+    playBeforeFrame(game, program.play, program.clock());
     drawFrame(program);
-    advanceAnimation(game, program.frameDelta);
-    if (isBattlePhase(game.session.phase)) battleStep(game, program.frameDelta);
+    playAfterFrame(game, program.frameDelta);
     updateFrameTiming(program);
     ageMouseLatches(input);
 }
 
 void handleEvent(Program& program, const SDL_Event& event) {
-    InputState& input = program.input;
+    InputState& input = program.play.input;
     switch (event.type) {
         case SDL_QUIT: requestQuit(program.game, kCloseExitCode); break;
         case SDL_WINDOWEVENT: handleWindowEvent(program, event.window); break;

@@ -9,10 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "ai/computer_seat.h"
 #include "game/game.h"
-#include "game/test_mode.h"
-#include "interaction/interaction.h"
+#include "play/tick.h"
 #include "render/art.h"
 #include "render/picture.h"
 
@@ -38,9 +36,7 @@ uint32_t readClock();
 // planets draw their tilt and spin from the generator before start-up seeds it.
 struct Program {
     Game game;
-    ComputerSeats computers;
-    InputState input;
-    TestHarness harness;
+    PlayState play;  // the input, the test mode and the computer's seats
     Art art;
     uint32_t frameTime = 0;   // clock at the end of the last tick
     uint32_t frameDelta = 0;  // ms between the ends of the last two ticks

@@ -134,7 +134,7 @@ void drawMapScreen(const Game& game, PickResults& picks, const Art& art, const F
         pickCountSelector(picks, input);
     }
     if (session.selectedGroupId != -1 && picks.hoveredGroup != -1 && input.leftHeld) {
-        drawHoldMeter(interaction, input);
+        drawHoldMeter(input);
     }
     pickPlanet(game.planets, picks, input);
     if (session.selectedPlanet != -1) drawSelectedPlanetPanel(game, art);

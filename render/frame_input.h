@@ -10,6 +10,7 @@ struct FrameInput {
     int32_t mapX = 0;  // the pointer in map coordinates
     int32_t mapY = 0;
     bool leftHeld = false;
+    uint32_t pressTime = 0;   // the clock when the held left button went down
     uint32_t clock = 0;       // the millisecond clock now
     uint32_t frameDelta = 0;  // ms of the last frame
 };

@@ -50,8 +50,8 @@ void pickPlanet(const Galaxy& planets, PickResults& picks, const FrameInput& inp
     });
 }
 
-void drawHoldMeter(const InteractionState& interaction, const FrameInput& input) {
-    const int32_t elapsed = static_cast<int32_t>(input.clock - interaction.pressTime);
+void drawHoldMeter(const FrameInput& input) {
+    const int32_t elapsed = static_cast<int32_t>(input.clock - input.pressTime);
 
     glColor3f(0.5f, 0.5f, 0.5f);
     glBegin(GL_LINE_LOOP);

@@ -10,4 +10,4 @@
 void pickPlanet(const Galaxy& planets, PickResults& picks, const FrameInput& input);
 // A bar growing from the press time at one unit per 10 ms, red below 500 ms,
 // green to 1500 ms, blue beyond, where it stops.
-void drawHoldMeter(const InteractionState& interaction, const FrameInput& input);
+void drawHoldMeter(const FrameInput& input);

@@ -17,13 +17,12 @@
 #include <thread>
 #include <vector>
 
-#include "ai/computer_seat.h"
 #include "ai/levels.h"
-#include "game/combat.h"
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/game_end.h"
 #include "game/seats.h"
+#include "play/tick.h"
 
 namespace {
 
@@ -207,7 +206,8 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
     Game game;
     initialiseGame(game);
     while (game.session.playerCount < players) dispatchCommand(game, CommandId::IncreasePlayers);
-    ComputerSeats computers;
+    PlayState play;
+    ComputerSeats& computers = play.computers;
     std::vector<size_t> rowOfSeat(players);
     for (int seat = 0; seat < players; ++seat) {
         const int entry = (seat + k) % players;
@@ -239,9 +239,9 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
         const bool deciding = isMapPhase(phase) && isComputerTurn(game) &&
                               (computers.plannedPhase != phase || computers.battleSincePlan);
         const uint64_t before = deciding ? threadCpuNs() : 0;
-        stepComputerSeat(computers, game, clock);
+        playBeforeFrame(game, play, clock);
         if (deciding) turnNs += threadCpuNs() - before;
-        if (isBattlePhase(game.session.phase)) battleStep(game, kFrameMs);
+        playAfterFrame(game, kFrameMs);
         clock += kFrameMs;
         ++ticksThisTurn;
 

@@ -92,8 +92,10 @@ TEST(FairView, WhatTheTeamCannotSeeChangesNoOrder) {
     ComputerSeats secondSeats;
     for (uint32_t clock = 0; first.session.phase != GamePhase::BattlePhase && clock < 60000;
          clock += 16) {
-        stepComputerSeat(firstSeats, first, clock);
-        stepComputerSeat(secondSeats, second, clock);
+        stepComputerSeat(firstSeats, first, clock,
+                         [&](const PlayerCommand& command) { applyCommand(first, command); });
+        stepComputerSeat(secondSeats, second, clock,
+                         [&](const PlayerCommand& command) { applyCommand(second, command); });
     }
     ASSERT_EQ(first.session.phase, GamePhase::BattlePhase);
     EXPECT_EQ(second.session.phase, GamePhase::BattlePhase);

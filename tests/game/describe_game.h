@@ -47,9 +47,8 @@ inline std::string describeGame(const Game& game) {
     const InteractionState& in = game.interaction;
     const PickResults& picks = game.picks;
     out << "mode " << static_cast<int>(in.mode) << " count " << in.count << " hoveredGroup "
-        << picks.hoveredGroup << " pressTime " << in.pressTime << " hoveredPlanet "
-        << picks.hoveredPlanet << " hoveredSetupRow " << picks.hoveredSetupRow << " hoveredControl "
-        << picks.hoveredSelectorControl << '\n';
+        << picks.hoveredGroup << " hoveredPlanet " << picks.hoveredPlanet << " hoveredSetupRow "
+        << picks.hoveredSetupRow << " hoveredControl " << picks.hoveredSelectorControl << '\n';
     const Battle& battle = game.battle;
     out << "battle " << battle.attackerCount << " vs " << battle.defenderCount << " colours "
         << battle.attackerColour << ',' << battle.defenderColour << " sources "

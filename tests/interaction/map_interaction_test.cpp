@@ -28,6 +28,8 @@ using Point = std::pair<float, float>;
 struct Map {
     Game game;
     InputState input;
+    // As in a game on one machine: every command applied as it is given.
+    CommandSink apply = [this](const PlayerCommand& command) { applyCommand(game, command); };
     uint32_t pressedAt = 1000;
 
     explicit Map(GamePhase phase) {
@@ -54,16 +56,16 @@ struct Map {
         input.mapX = x;
         input.mapY = y;
         input.leftPressed = true;
-        handleLeftClick(game, input, pressedAt);
+        handleLeftClick(game, input, pressedAt, apply);
         input.leftPressed = false;
         input.leftReleased = true;
-        handleLeftClick(game, input, pressedAt + durationMs);
+        handleLeftClick(game, input, pressedAt + durationMs, apply);
         input.leftReleased = false;
     }
 
     void rightClick() {
         input.rightReleased = true;
-        handleRightClick(game, input);
+        handleRightClick(game, input, apply);
         input.rightReleased = false;
     }
 
@@ -230,12 +232,6 @@ TEST(MapInteraction, SetupReleasesPressButtonsOrCycleTeamsOrSeats) {
     EXPECT_EQ(map.game.session.teams[2], 0);
 }
 
-// The rules state without the press time, which every click rewrites.
-std::string stateOf(Game game) {
-    game.interaction.pressTime = 0;
-    return describeGame(game);
-}
-
 TEST(MapInteraction, BattlePhaseReleasesOverTheSelectorCountOnlyASplit) {
     Map map(GamePhase::BattlePhase);
     map.game.session.selectedGroupId = map.group(0, 0, 20, 0);
@@ -254,9 +250,9 @@ TEST(MapInteraction, BattlePhaseReleasesOverTheSelectorCountOnlyASplit) {
     map.game.session.selectedPlanet = 4;
     map.game.interaction.mode = InteractionMode::CountForNewGroup;
     map.game.picks.hoveredSelectorControl = static_cast<int>(SelectorControl::Confirm);
-    const std::string before = stateOf(map.game);
+    const std::string before = describeGame(map.game);
     map.click(66, -20, 100);
-    EXPECT_EQ(stateOf(map.game), before);
+    EXPECT_EQ(describeGame(map.game), before);
 }
 
 TEST(MapInteraction, PlanetsCannotBeSelectedInTheBattlePhase) {
@@ -278,22 +274,22 @@ TEST(MapInteraction, ReleasesAreIgnoredWhileABattleRuns) {
         map.game.picks.hoveredButton = kEndBattle;
         map.game.picks.hoveredGroup = mine;
         map.game.picks.hoveredPlanet = 4;
-        std::string before = stateOf(map.game);
+        std::string before = describeGame(map.game);
         map.click(60, 60, 100);  // nothing selected: a group, planet or button to take
-        EXPECT_EQ(stateOf(map.game), before);
+        EXPECT_EQ(describeGame(map.game), before);
 
         map.game.session.selectedGroupId = mine;
         map.game.picks.hoveredPlanet = -1;
-        before = stateOf(map.game);
+        before = describeGame(map.game);
         map.click(60, 60, 2000);  // a group selected: a course to give
-        EXPECT_EQ(stateOf(map.game), before);
+        EXPECT_EQ(describeGame(map.game), before);
 
         map.game.interaction.mode = InteractionMode::CountForSplit;
         map.game.picks.hoveredSelectorControl = static_cast<int>(SelectorControl::Max);
-        before = stateOf(map.game);
+        before = describeGame(map.game);
         map.click(60, 60, 100);  // a selector open: a count to take
         map.rightClick();
-        EXPECT_EQ(stateOf(map.game), before);
+        EXPECT_EQ(describeGame(map.game), before);
     }
 }
 

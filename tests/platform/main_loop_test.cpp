@@ -20,7 +20,7 @@ TEST_F(MainLoop, DeliversOneEventPerTickInOrderAndLosesNone) {
                 mouseButton(SDL_BUTTON_RIGHT, true), mouseButton(SDL_BUTTON_LEFT, true),
                 mouseButton(SDL_BUTTON_RIGHT, false), mouseButton(SDL_BUTTON_LEFT, false),
                 key(SDLK_F5, true), key(SDLK_F5, false)});
-    const InputState& input = program->input;
+    const InputState& input = program->play.input;
 
     ASSERT_TRUE(runLoopPass(*program));
     EXPECT_TRUE(input.leftPressed);
@@ -60,7 +60,7 @@ TEST_F(MainLoop, ButtonsOtherThanLeftAndRightAreIgnored) {
         pushEvents({mouseButton(button, true), mouseButton(button, false)});
         for (int pass = 0; pass < 3; ++pass) {
             runLoopPass(*program);
-            const InputState& input = program->input;
+            const InputState& input = program->play.input;
             EXPECT_FALSE(input.leftPressed || input.leftHeld || input.leftReleased ||
                          input.leftReleaseSeen || input.rightPressed || input.rightHeld ||
                          input.rightReleased || input.rightReleaseSeen);
@@ -72,7 +72,7 @@ TEST_F(MainLoop, PointerMovesCollapseIntoTheLatest) {
     pushEvents({mouseMove(1, 1), mouseMove(2, 2), mouseMove(3, 3),
                 mouseButton(SDL_BUTTON_LEFT, true), mouseMove(4, 4), mouseMove(5, 5),
                 mouseButton(SDL_BUTTON_LEFT, false)});
-    const InputState& input = program->input;
+    const InputState& input = program->play.input;
 
     runLoopPass(*program);
     EXPECT_EQ(input.mouseX, 3);
@@ -90,8 +90,8 @@ TEST_F(MainLoop, PointerMovesCollapseIntoTheLatest) {
 
     runLoopPass(*program);
     EXPECT_TRUE(input.leftReleased);
-    EXPECT_EQ(program->input.mapX, 5 - 400);  // mapped by the last tick
-    EXPECT_EQ(program->input.mapY, 300 - 5);
+    EXPECT_EQ(program->play.input.mapX, 5 - 400);  // mapped by the last tick
+    EXPECT_EQ(program->play.input.mapY, 300 - 5);
 }
 
 TEST_F(MainLoop, CloseRequestStopsTheLoopBeforeTheNextTickWithCodeZero) {
@@ -99,8 +99,8 @@ TEST_F(MainLoop, CloseRequestStopsTheLoopBeforeTheNextTickWithCodeZero) {
     now = 500;
 
     EXPECT_EQ(runMainLoop(*program), 0);
-    EXPECT_EQ(program->input.mouseX, 10);
-    EXPECT_EQ(program->input.mapX, 10 - 400);  // the tick after the move ran
+    EXPECT_EQ(program->play.input.mouseX, 10);
+    EXPECT_EQ(program->play.input.mapX, 10 - 400);  // the tick after the move ran
     SDL_Event left;
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION), 1);
     EXPECT_EQ(left.motion.x, 20);  // taken by no further pass
@@ -112,7 +112,7 @@ TEST_F(MainLoop, QuitRequestStandsBeforeAnyTickGivesItsCode) {
     now = 900;
     EXPECT_EQ(runMainLoop(*program), 3);
     EXPECT_EQ(program->frameTime, 0u);  // no tick took the clock
-    EXPECT_EQ(program->input.mouseX, 0);
+    EXPECT_EQ(program->play.input.mouseX, 0);
 }
 
 TEST_F(MainLoop, HeldF2StartsTheTestModeOnce) {
@@ -125,8 +125,8 @@ TEST_F(MainLoop, HeldF2StartsTheTestModeOnce) {
     EXPECT_EQ(program->game.battle.shots.size(), 10000u);  // the first volley
     for (int pass = 0; pass < 9; ++pass) runLoopPass(*program);
 
-    EXPECT_FALSE(program->input.keyDown[113]);
-    EXPECT_EQ(program->harness.battleNumber, 2u);
+    EXPECT_FALSE(program->play.input.keyDown[113]);
+    EXPECT_EQ(program->play.harness.battleNumber, 2u);
     EXPECT_EQ(readFile("Data/output.txt"), "Battle 1:\n5000 VS 5000\n");
 }
 
@@ -148,7 +148,7 @@ TEST_F(Tick, FrameDeltaFollowsTheClockAndWraps) {
 TEST_F(Tick, PressTimeIsTheClockOfTheTickThatSeesThePress) {
     pushEvents(
         {mouseButton(SDL_BUTTON_LEFT, true), mouseButton(SDL_BUTTON_LEFT, false), mouseMove(1, 1)});
-    uint32_t& pressTime = program->game.interaction.pressTime;
+    uint32_t& pressTime = program->play.input.pressTime;
     now = 100;
     runLoopPass(*program);  // delivers the press after its tick
     EXPECT_EQ(pressTime, 0u);

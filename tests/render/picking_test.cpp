@@ -95,11 +95,11 @@ TEST_F(Picking, ManyMapFramesLeaveTheMemoryWhereItWas) {
 
 TEST_F(ScreenClicks, SetupAndTurnScreensArePlayedWithTheMouse) {
     auto clickAt = [this](int x, int y) {  // a tick to pick, a press, the release
-        moveMouse(program->input, x + kMapOriginX, kMapOriginY - y);
+        moveMouse(program->play.input, x + kMapOriginX, kMapOriginY - y);
         runTick(*program);
-        pressMouseButton(program->input, MouseButton::Left);
+        pressMouseButton(program->play.input, MouseButton::Left);
         runTick(*program);
-        releaseMouseButton(program->input, MouseButton::Left);
+        releaseMouseButton(program->play.input, MouseButton::Left);
         runTick(*program);
     };
     clickAt(55, 175);  // more players

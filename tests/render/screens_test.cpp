@@ -106,14 +106,14 @@ TEST_F(Screens, HoldMeterGrowsRedThenGreenThenBlue) {
     } presses[] = {{230, -352, red}, {900, -285, green}, {2000, -225, blue}};
     for (const auto& press : presses) {
         SCOPED_TRACE(std::to_string(press.elapsed) + " ms");
-        game.interaction.pressTime = now - press.elapsed;
+        held.pressTime = now - press.elapsed;
         compose(held);
         EXPECT_EQ(pixelAt(-370, 195), press.bar);
         EXPECT_EQ(pixelAt(press.lastX - 3, 195), press.bar);
         EXPECT_EQ(pixelAt(press.lastX + 5, 195), kBlack);
     }
     // Where the bar has not yet grown, the ticks show their thresholds.
-    game.interaction.pressTime = now - 230;
+    held.pressTime = now - 230;
     compose(held);
     auto tickAt = [](float x, const Texel& colour) {
         for (float column = x - 2; column <= x + 2; ++column)

@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "ai/computer_seat.h"
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/game_invariants.h"
+#include "play/frame_ticks.h"
 
 namespace {
 
-constexpr uint32_t kFrameMs = 16;
 constexpr int kRoundLimit = 100;
 
 struct Result {
@@ -26,7 +25,7 @@ struct Result {
 // Plays from Setup with every seat the computer's until the end screen or
 // the round limit.
 Result playComputers(Game& game, uint32_t seed) {
-    ComputerSeats computers;
+    PlayState play;
     game.startupSeed = seed;
     seedRandom(game.random, seed);
     game.seats.fill(Seat::Computer);
@@ -37,9 +36,7 @@ Result playComputers(Game& game, uint32_t seed) {
     GamePhase previous = game.session.phase;
     while (game.session.phase != GamePhase::GameOver &&
            turns < kRoundLimit * game.session.playerCount) {
-        stepComputerSeat(computers, game, clock);
-        if (isBattlePhase(game.session.phase)) battleStep(game, kFrameMs);
-        clock += kFrameMs;
+        tickWithoutFrame(game, play, clock);
         const GamePhase phase = game.session.phase;
         if (phase == GamePhase::TurnStart && previous != GamePhase::TurnStart) ++turns;
         if (isBattlePhase(phase) && !isBattlePhase(previous)) ++result.battles;
@@ -92,9 +89,9 @@ TEST(ComputerGames, NewGamesFollowTheStartUpSeedLoadedOnesTheClock) {
         dispatchCommand(game, CommandId::BeginTurn);
         game.gameLoaded = loaded;
         for (Planet& planet : game.planets) planet.owner = 0;
-        ComputerSeats computers;
+        PlayState play;
         for (int tick = 0; game.session.phase != GamePhase::BattlePhase && tick < 1000; ++tick)
-            stepComputerSeat(computers, game, clock + 16 * static_cast<uint32_t>(tick));
+            tickWithoutFrame(game, play, clock);
         std::vector<float> courses;
         for (const Group& group : game.registry.groups)
             if (group.owner == 0)
