@@ -1,9 +1,11 @@
 // Fuzzes the rules: a new game of 2 to 8 players in teams, then any sequence
-// of commands (hidden buttons too), count-selector presses, placements and
-// destinations anywhere (not-a-number and infinities included), battle
-// frames of any length and the test mode's keys (F2 in the middle of a game,
-// F12 back to Setup and a new game), with the game's invariants checked after
-// each. Each action is one tick: the test mode runs after it, as in the loop.
+// of player commands (hidden buttons, other players' and unknown kinds too),
+// count-selector presses, placements and destinations anywhere (not-a-number
+// and infinities included), battle frames of any length and the test mode's
+// keys (F2 in the middle of a game, F12 back to Setup and a new game), with
+// the game's invariants checked after each. A refused command must leave the
+// rules state as it was, and the rules state must come back whole from its
+// bytes. Each action is one tick: the test mode runs after it, as in the loop.
 //
 // Input: player count, teams and seed, then actions of one kind byte each
 // followed by their operands; a missing byte reads as 0.
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "fuzz/fuzz_folder.h"
 #include "fuzz/game_invariants.h"
@@ -19,6 +22,8 @@
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/groups.h"
+#include "game/player_command.h"
+#include "game/rules_state.h"
 #include "game/test_mode.h"
 #include "random/random.h"
 
@@ -99,6 +104,27 @@ uint32_t readFrameMs(Input& in) {
     return in.word();                   // anything, a suspended machine
 }
 
+// The player a command is for: mostly the current one, now and then another
+// or none at all.
+int readPlayer(Input& in, const Game& game) {
+    const uint8_t which = in.byte();
+    return which < 224 ? game.session.currentPlayer : which % (kMaxPlayers + 2) - 1;
+}
+
+// Applies a command as every machine would; a refusal must change nothing.
+void give(Game& game, const PlayerCommand& command) {
+    const uint64_t before = rulesFingerprint(game);
+    if (applyCommand(game, command) != CommandResult::Applied && rulesFingerprint(game) != before)
+        fuzzFailure("a refused command changed the rules state");
+}
+
+void checkRoundTrip(const Game& game) {
+    const std::vector<uint8_t> bytes = encodeRulesState(game);
+    Game copy = game;
+    if (!decodeRulesState(bytes, copy) || encodeRulesState(copy) != bytes)
+        fuzzFailure("the rules state did not come back whole from its bytes");
+}
+
 constexpr int kF2 = 113;
 constexpr int kF12 = 123;
 
@@ -110,6 +136,7 @@ enum class Action : uint8_t {
     BattleFrames,
     BattleToTheEnd,
     TestModeKey,
+    AnyCommand,
     Count,
 };
 
@@ -153,23 +180,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int actions = 0; !in.empty() && actions < kMaxActions; ++actions) {
         const auto action = static_cast<Action>(in.byte() % static_cast<int>(Action::Count));
         switch (action) {
-            case Action::Command:
-                dispatchCommand(game, static_cast<int>(in.byte() % 23) - 1);  // -1..21
+            case Action::Command: {
+                const int player = readPlayer(in, game);
+                give(game, pressButton(player, static_cast<int>(in.byte() % 23) - 1));  // -1..21
+                checkRoundTrip(game);
                 break;
-            case Action::SelectorPress:
-                pressSelectorControl(game, static_cast<SelectorControl>(in.byte() % 8));
+            }
+            case Action::SelectorPress: {
+                const int player = readPlayer(in, game);
+                give(game, commandOn(CommandKind::PressSelectorControl, player, in.byte() % 9));
                 break;
+            }
             case Action::Placement: {
+                const int player = readPlayer(in, game);
                 float x = 0.0f, y = 0.0f;
                 readPoint(in, game, x, y);
-                placeTarget(game, x, y);
+                give(game, commandAt(CommandKind::PlaceGroup, player, x, y));
                 break;
             }
             case Action::Destination: {
-                const int id = readGroupId(in, game);
+                const int player = readPlayer(in, game);
+                give(game, commandOn(CommandKind::SelectGroup, player, readGroupId(in, game)));
                 float x = 0.0f, y = 0.0f;
                 readPoint(in, game, x, y);
-                setDestination(game.registry, id, x, y);
+                give(game, commandAt(CommandKind::GiveDestination, player, x, y));
+                break;
+            }
+            case Action::AnyCommand: {
+                PlayerCommand command;
+                command.kind = static_cast<CommandKind>(in.byte() % (kCommandKinds + 1));
+                command.player = readPlayer(in, game);
+                const uint8_t value = in.byte();
+                command.value = value < 250 ? value - 1 : static_cast<int32_t>(in.word());
+                readPoint(in, game, command.x, command.y);
+                give(game, command);
                 break;
             }
             case Action::BattleFrames:

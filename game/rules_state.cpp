@@ -14,15 +14,11 @@
 #include "game/buttons.h"
 #include "game/commands.h"
 #include "game/game.h"
+#include "game/loaded_bounds.h"
+#include "game/player_command.h"
 
 namespace {
 
-// Bounds far beyond any real game, the same the save file holds a loaded game
-// to (production is 10..30, stocks stay far below a million); they keep every
-// sum of ships within an int.
-constexpr int32_t kMostShipsInOnePlace = 100'000'000;
-constexpr int64_t kMostShipsInAll = 1'000'000'000;
-constexpr int32_t kMostProduction = 1'000;
 // Every group holds at least a ship, and a game has far fewer groups than
 // this; the bound keeps a damaged count from asking for the memory.
 constexpr uint32_t kMostGroups = 1'000'000;
@@ -39,14 +35,9 @@ constexpr int kColourCount = static_cast<int>(ColourTable.size());
 constexpr uint64_t kFnvOffsetBasis = 14695981039346656037ull;
 constexpr uint64_t kFnvPrime = 1099511628211ull;
 
-// Saving, loading and quitting act on the machine whose player pressed them;
-// every other button's command travels to all machines, and so must the
-// question of whether it is offered.
-bool isTravellingCommand(int id) {
-    return id != static_cast<int>(CommandId::SaveGame) &&
-           id != static_cast<int>(CommandId::LoadGame) &&
-           id != static_cast<int>(CommandId::QuitGame);
-}
+// Every button's command but the local ones travels to all machines, and so
+// must the question of whether it is offered.
+bool isTravellingCommand(int id) { return !isLocalCommand(pressButton(0, id)); }
 
 // Button 3 as setPlanetButtonDonation shows its donation face.
 const Button& donationButton() {
@@ -306,7 +297,8 @@ bool readGalaxy(Reader& in, RulesState& state) {
         planet.ships = in.i32();
         planet.owner = in.i32();
         planet.model = in.i32();
-        if (!allFinite({planet.x, planet.y}) || !inRange(planet.production, 0, kMostProduction) ||
+        if (!allFinite({planet.x, planet.y}) ||
+            !inRange(planet.production, 0, kMostLoadedProduction) ||
             !inRange(planet.ships, 0, kMostShipsInOnePlace) ||
             !inRange(planet.owner, -1, lastPlayer) || !inRange(planet.model, 0, 1))
             return false;

@@ -20,6 +20,7 @@
 #include "game/data_path.h"
 #include "game/game.h"
 #include "game/game_end.h"
+#include "game/loaded_bounds.h"
 
 namespace {
 
@@ -29,13 +30,6 @@ constexpr int kPlanetRecordBytes = 36;
 constexpr int kTeamsBytes = 4 * kMaxPlayers;
 constexpr int kIntelRecordBytes = 8 * kPlanetCount;
 constexpr int kSaveCountBytes = 12;  // player count, current player, group count
-
-// Bounds far beyond any real game (production is 10..30 and never changes,
-// stocks stay far below a million) that keep every sum of ships within an int
-// and every battle within reach of the memory.
-constexpr int32_t kMostShipsInOnePlace = 100'000'000;
-constexpr int64_t kMostShipsInAll = 1'000'000'000;
-constexpr int32_t kMostProduction = 1'000;
 
 static_assert(kSaveCountBytes + kPlanetCount * kPlanetRecordBytes + kTeamsBytes +
                   kMaxPlayers * kIntelRecordBytes ==
@@ -204,7 +198,7 @@ bool readPlanets(Reader& reader, int32_t lastPlayer, Galaxy& planets, std::strin
             return fail(reason, which + " has the owner " + std::to_string(planet.owner));
         if (planet.ships < 0 || planet.ships > kMostShipsInOnePlace)
             return fail(reason, which + " has " + std::to_string(planet.ships) + " ships");
-        if (planet.production < 0 || planet.production > kMostProduction)
+        if (planet.production < 0 || planet.production > kMostLoadedProduction)
             return fail(reason, which + " has the production " + std::to_string(planet.production));
         if (planet.model != 0 && planet.model != 1)
             return fail(reason, which + " has the model " + std::to_string(planet.model));

@@ -1,5 +1,6 @@
 // Rules state: what its fingerprint covers and what it leaves out, round trips
-// in the middle of a movement and of a battle, and damaged bytes refused.
+// in the middle of a movement and of a battle, damaged bytes refused, and
+// player commands refused without a trace in it.
 #include "game/rules_state.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include "game/commands.h"
 #include "game/game.h"
+#include "game/player_command.h"
 
 namespace {
 
@@ -177,4 +179,56 @@ TEST(RulesState, RoundTripsMidMovementAndMidBattleAndRefusesDamage) {
         change.apply(game);
         expectRefused(encodeRulesState(game), change.field);
     }
+}
+
+// A refused command says why and leaves the rules state exactly as it was,
+// whatever the reason; while a battle runs every command waits, Quit too.
+TEST(PlayerCommand, RefusalsSayWhyAndChangeNothing) {
+    const Game moving = movingGame();
+    const int group = moving.session.selectedGroupId;
+    const int foreignPlanet = [&] {
+        for (int planet = 0; planet < kPlanetCount; ++planet)
+            if (moving.planets[planet].owner != 0) return planet;
+        return -1;
+    }();
+    const struct {
+        const char* what;
+        PlayerCommand command;
+        CommandResult result;
+    } refusals[] = {
+        {"another player's turn", commandOn(CommandKind::SelectGroup, 1, group),
+         CommandResult::NotPlayersTurn},
+        {"a button of the battle phase", pressButton(0, static_cast<int>(CommandId::EndBattle)),
+         CommandResult::NotOffered},
+        {"a team cycled outside Setup", commandOn(CommandKind::CycleTeam, 0, 1),
+         CommandResult::NotOffered},
+        {"a group that does not exist",
+         commandOn(CommandKind::SelectGroup, 0, moving.registry.nextId + 5),
+         CommandResult::NoSuchGroup},
+        {"a planet not the player's", commandOn(CommandKind::SelectPlanet, 0, foreignPlanet),
+         CommandResult::NotPlayersOwn},
+        {"a course to nowhere", commandAt(CommandKind::GiveDestination, 0, std::nanf(""), 0.0f),
+         CommandResult::NotAPoint},
+        {"a button beyond the panel", pressButton(0, kButtonCount), CommandResult::NoSuchButton},
+        {"an unknown kind", commandOn(static_cast<CommandKind>(kCommandKinds), 0, 0),
+         CommandResult::UnknownKind},
+    };
+    const Bytes before = encodeRulesState(moving);
+    for (const auto& refusal : refusals) {
+        Game game = moving;
+        EXPECT_EQ(checkCommand(game, refusal.command), refusal.result) << refusal.what;
+        EXPECT_EQ(applyCommand(game, refusal.command), refusal.result) << refusal.what;
+        EXPECT_EQ(encodeRulesState(game), before) << refusal.what;
+    }
+
+    Game battle = battleGame();
+    const uint64_t fingerprint = rulesFingerprint(battle);
+    for (int kind = 0; kind < kCommandKinds; ++kind) {
+        const PlayerCommand command = commandOn(static_cast<CommandKind>(kind), 0, 0);
+        EXPECT_EQ(applyCommand(battle, command), CommandResult::BattleRunning) << "kind " << kind;
+    }
+    EXPECT_EQ(applyCommand(battle, pressButton(0, static_cast<int>(CommandId::QuitGame))),
+              CommandResult::BattleRunning);
+    EXPECT_FALSE(battle.quitRequested);
+    EXPECT_EQ(rulesFingerprint(battle), fingerprint);
 }
