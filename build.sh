@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libsdl2-dev
           libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth
           libfreetype-dev fonts-dejavu-core xdotool libpng-dev clang libclang-rt-14-dev
-          dpkg-dev desktop-file-utils clang-format)
+          dpkg-dev desktop-file-utils clang-format libenet-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \

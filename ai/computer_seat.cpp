@@ -179,7 +179,7 @@ void playMapPhase(ComputerSeats& seats, const Hand& hand) {
 void stepComputerSeat(ComputerSeats& seats, const Game& game, uint32_t clock,
                       const CommandSink& sink) {
     seedForTheGame(seats, game, clock);
-    if (!isComputerTurn(game)) {
+    if (!isComputerTurn(game) || !isPlayedHere(game, game.session.currentPlayer)) {
         forgetTheTurn(seats);
         return;
     }

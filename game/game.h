@@ -28,6 +28,7 @@ struct Game {
     BattleOutcome lastOutcome;  // final counts of the last battle, for the test mode
     GameSession session;
     Seats seats{};  // every seat a person's until Setup says otherwise
+    Network network;
     InteractionState interaction;
     PickResults picks;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group

@@ -168,6 +168,8 @@ void writeRulesState(Sink& sink, const Game& game) {
     out.u32(game.random.state);
     writeSession(out, game.session);
     for (Seat seat : game.seats) out.u8(static_cast<uint8_t>(seat));
+    // Machine numbers are the same on every machine; which one reads them is not.
+    for (int32_t machine : game.network.seatMachine) out.u8(static_cast<uint8_t>(machine));
     out.i32(game.winningTeam);
     writeGalaxy(out, game);
     writeGroups(out, game.registry);
@@ -240,6 +242,7 @@ struct RulesState {
     Random random;
     GameSession session;
     Seats seats{};
+    std::array<int32_t, kMaxPlayers> seatMachine{};
     int32_t winningTeam = -1;
     Galaxy planets{};  // without the drawing angles
     std::array<PlanetIntel, kMaxPlayers> intel;
@@ -283,6 +286,10 @@ bool readPlayers(Reader& in, RulesState& state) {
         const int kind = in.u8();
         if (kind >= kSeatKinds) return false;
         seat = static_cast<Seat>(kind);
+    }
+    for (int32_t& machine : state.seatMachine) {
+        machine = in.u8();
+        if (machine >= kMaxPlayers) return false;  // the host and a machine per other seat at most
     }
     state.winningTeam = in.i32();
     return inRange(state.winningTeam, -1, kMaxPlayers - 1);
@@ -451,6 +458,7 @@ void applyRulesState(RulesState& state, Game& game) {
     game.random = state.random;
     game.session = state.session;
     game.seats = state.seats;
+    game.network.seatMachine = state.seatMachine;
     game.winningTeam = state.winningTeam;
     for (int i = 0; i < kPlanetCount; ++i) {
         const Planet& from = state.planets[i];

@@ -12,7 +12,7 @@
 struct Game;
 
 // The leading byte of every encoding; a change of layout takes a new value.
-constexpr uint8_t kRulesStateVersion = 1;
+constexpr uint8_t kRulesStateVersion = 2;
 
 // The rules state of the game: little-endian, fixed widths, floats by their
 // bits, every list after its count.

@@ -13,9 +13,27 @@ bool isComputerSeat(const Game& game, int player) {
     return player >= 0 && player < kMaxPlayers && game.seats[player] != Seat::Human;
 }
 
+namespace {
+
+// A player's turn is on from its turn screen to its end, battles included.
+bool isTurnOn(GamePhase phase) {
+    return phase == GamePhase::TurnStart || phase == GamePhase::Movement ||
+           phase == GamePhase::BattlePhase || isBattlePhase(phase);
+}
+
+}  // namespace
+
 bool isComputerTurn(const Game& game) {
-    const GamePhase phase = game.session.phase;
-    const bool turnOn = phase == GamePhase::TurnStart || phase == GamePhase::Movement ||
-                        phase == GamePhase::BattlePhase || isBattlePhase(phase);
-    return turnOn && isComputerSeat(game, game.session.currentPlayer);
+    return isTurnOn(game.session.phase) && isComputerSeat(game, game.session.currentPlayer);
+}
+
+bool isPlayedHere(const Game& game, int player) {
+    if (player < 0 || player >= kMaxPlayers) return false;
+    return game.network.seatMachine[player] == game.network.here;
+}
+
+bool isTurnOfOthers(const Game& game) {
+    const int player = game.session.currentPlayer;
+    return isTurnOn(game.session.phase) &&
+           (isComputerSeat(game, player) || !isPlayedHere(game, player));
 }

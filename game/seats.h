@@ -1,10 +1,12 @@
-// Seats: who plays each player slot, a person at the mouse or the computer.
-// Set on the Setup screen and kept for the whole run, never saved: a loaded
-// game is played with the seats as Setup shows them.
+// Seats: who plays each player slot, a person at the mouse or the computer,
+// and in a game over a network at which machine. Set on the Setup screen and
+// kept for the whole run, never saved: a loaded game is played with the seats
+// as Setup shows them.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "game/galaxy.h"
 
@@ -21,9 +23,25 @@ constexpr int kSeatKinds = 4;
 
 using Seats = std::array<Seat, kMaxPlayers>;
 
+// The machines of a game over a network: the host is machine 0, the machines
+// that joined it 1, 2, ... On one machine every seat is played here.
+struct Network {
+    bool on = false;
+    int32_t here = 0;  // the machine this program is
+    std::array<int32_t, kMaxPlayers> seatMachine{};
+    std::string joinCode;  // the host's, for the machines that join it
+};
+
 // The Setup click on a player's seat: the next kind, round to Human again.
 void cycleSeat(Seats& seats, int slot);
 bool isComputerSeat(const Game& game, int player);
 // Whether the computer plays the turn in progress: its turn screen, its map
-// phases and its battles. On its turn the players' clicks reach only Quit.
+// phases and its battles.
 bool isComputerTurn(const Game& game);
+// Whether this machine plays the seat: the one rule for which clicks act,
+// which computer seats this machine's computer plays, and what is drawn.
+bool isPlayedHere(const Game& game, int player);
+// Whether the turn in progress belongs to someone other than a person at this
+// machine: the computer's, or a person's at another machine. Then this
+// machine's clicks reach only Quit.
+bool isTurnOfOthers(const Game& game);

@@ -93,13 +93,14 @@ bool placeOrSteer(const Release& release) {
     const Game& game = release.game;
     if (isPlacing(game.interaction.mode)) {
         // In the battle phase only a split can still be placed; the placement
-        // itself knows that. Placing ends the placement, and a click that
-        // selected a group instead ends it here.
-        if (isInMapArea(release.input)) {
-            if (const std::optional<Point> target = chooseTarget(release))
-                release.offerAt(CommandKind::PlaceGroup, *target);
-        }
-        release.offerOn(CommandKind::AbandonPlacement, -1);
+        // itself knows that. Placing ends the placement; anything else the
+        // click did (a group selected instead, a release outside the map)
+        // ends it here, so one click never sends a command that depends on
+        // another's outcome.
+        std::optional<Point> target;
+        if (isInMapArea(release.input)) target = chooseTarget(release);
+        if (!target || !release.offerAt(CommandKind::PlaceGroup, *target))
+            release.offerOn(CommandKind::AbandonPlacement, -1);
         return true;
     }
     if (game.session.selectedGroupId != -1 && isInMapArea(release.input)) {
@@ -155,8 +156,9 @@ void handleLeftClick(const Game& game, InputState& input, uint32_t clock, const 
 void handleLeftRelease(const Game& game, const InputState& input, const CommandSink& sink) {
     const Release release{game, input, sink, game.session.currentPlayer};
     const PickResults& picks = game.picks;
-    // While the computer plays, the players may only leave.
-    if (isComputerTurn(game)) {
+    // While the computer or someone at another machine plays, the players
+    // here may only leave.
+    if (isTurnOfOthers(game)) {
         if (picks.hoveredButton == static_cast<int>(CommandId::QuitGame))
             release.pressHoveredButton();
         return;
@@ -181,7 +183,7 @@ void handleLeftRelease(const Game& game, const InputState& input, const CommandS
 }
 
 void handleRightClick(const Game& game, const InputState& input, const CommandSink& sink) {
-    if (!input.rightReleased || input.rightPressed || isComputerTurn(game)) return;
+    if (!input.rightReleased || input.rightPressed || isTurnOfOthers(game)) return;
     const PlayerCommand cancel =
         commandOn(CommandKind::CancelSelection, game.session.currentPlayer, -1);
     if (checkCommand(game, cancel) == CommandResult::Applied) sink(cancel);

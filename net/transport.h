@@ -40,7 +40,8 @@ struct LoopbackNetwork {
         std::vector<uint8_t> bytes;
     };
     std::deque<Packet> inFlight;
-    int ends = 1;  // the host's end, then one per joiner
+    int ends = 1;                 // the host's end, then one per joiner
+    std::vector<bool> connected;  // by end: still on the network
 };
 
 struct EnetEnd;  // ENet's host object and peers, behind the record

@@ -107,7 +107,7 @@ void runTick(Program& program) {
     updateMapPointer(input);
     playBeforeFrame(game, program.play, program.clock());
     drawFrame(program);
-    playAfterFrame(game, program.frameDelta);
+    playAfterFrame(game, program.play, program.frameDelta);
     updateFrameTiming(program);
     ageMouseLatches(input);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,6 +23,8 @@
 #include "game/game.h"
 #include "game/game_end.h"
 #include "game/seats.h"
+#include "net/lockstep.h"
+#include "net/transport.h"
 #include "play/tick.h"
 
 namespace {
@@ -40,6 +43,7 @@ struct Options {
     int turnLimit = kDefaultTurnLimit;
     int jobs = 1;
     std::optional<int> onlyGame;
+    int machines = 1;
 };
 
 // Reads a whole number in [least, most]; nothing when the text is anything else.
@@ -70,8 +74,9 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
     std::optional<std::string_view> teams;
     for (int i = 1; i < argc; ++i) {
         const std::string_view name = argv[i];
-        constexpr std::string_view kKnown[] = {"--games", "--seed",       "--players", "--teams",
-                                               "--jobs",  "--turn-limit", "--game"};
+        constexpr std::string_view kKnown[] = {"--games", "--seed",    "--players",
+                                               "--teams", "--jobs",    "--turn-limit",
+                                               "--game",  "--machines"};
         if (std::find(std::begin(kKnown), std::end(kKnown), name) == std::end(kKnown)) {
             problem = "unknown option \"" + std::string(name) + "\"";
             return std::nullopt;
@@ -115,6 +120,10 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
             const auto n = numberIn(value, 1, 256);
             if (!n) return bad("a number of jobs from 1 to 256");
             options.jobs = static_cast<int>(*n);
+        } else if (name == "--machines") {
+            const auto n = numberIn(value, 1, kMaxPlayers);
+            if (!n) return bad("a number of machines from 1 to 8");
+            options.machines = static_cast<int>(*n);
         } else {  // --game
             const auto n = numberIn(value, 0, 999999);
             if (!n) return bad("a game number from 0");
@@ -124,7 +133,7 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
     if (!haveGames || !haveSeed || options.players.empty()) {
         problem =
             "usage: brennolt_arena --games N --seed S --players LEVEL,LEVEL[,...] "
-            "[--teams T,T,...] [--turn-limit R] [--jobs J] [--game K]";
+            "[--teams T,T,...] [--turn-limit R] [--jobs J] [--game K] [--machines M]";
         return std::nullopt;
     }
     if (teams) {
@@ -178,7 +187,99 @@ struct GameResult {
     int rounds = 0;
     // Each turn's decision time in ms, by table row.
     std::vector<std::vector<double>> turnMs;
+    // Over several machines: the commands of the stream, those after which a
+    // joiner's fingerprint differed from the host's, and the host's repairs.
+    long long commands = 0;
+    long long mismatches = 0;
+    long long repairs = 0;
 };
+
+// The machines of one game: the program alone, or a host (the first) and its
+// joiners over the in-process network, the computer's seats spread over them.
+struct Machine {
+    Game game;
+    PlayState play;
+    NetGame net;
+};
+struct Machines {
+    LoopbackNetwork network;
+    std::vector<std::unique_ptr<Machine>> all;
+
+    bool networked() const { return all.size() > 1; }
+    // One tick of every machine; returns the CPU time of the computer's
+    // decisions in it: the first part of the tick on a machine whose
+    // computer made a plan there (the view and the plan).
+    uint64_t tick(uint32_t clock) {
+        uint64_t decidingNs = 0;
+        for (std::unique_ptr<Machine>& machine : all) {
+            const ComputerSeats& computers = machine->play.computers;
+            const GamePhase planned = computers.plannedPhase;
+            const bool battleSincePlan = computers.battleSincePlan;
+            const uint64_t before = threadCpuNs();
+            if (networked())
+                netBeforeFrame(machine->net, machine->game, machine->play, clock);
+            else
+                playBeforeFrame(machine->game, machine->play, clock);
+            const bool planning = isMapPhase(computers.plannedPhase) &&
+                                  (computers.plannedPhase != planned ||
+                                   (battleSincePlan && !computers.battleSincePlan));
+            if (planning) decidingNs += threadCpuNs() - before;
+            playAfterFrame(machine->game, machine->play, kFrameMs);
+            if (networked()) netAfterFrame(machine->net, machine->game, machine->play);
+        }
+        advanceLoopback(network, kFrameMs);
+        return decidingNs;
+    }
+};
+
+constexpr const char* kArenaCode = "ARENA000";
+constexpr int kMostTicksToJoin = 1000;
+
+// Joins the other machines to the host, and gives each seat to machine
+// seat mod M. The host then begins through its own commands, so every
+// joiner starts from the state it sends.
+void connectMachines(Machines& machines, int count) {
+    Machine& host = *machines.all.front();
+    hostNetGame(host.net, host.game, host.play);
+    host.game.network.joinCode = kArenaCode;
+    hostOverLoopback(host.net.transport, machines.network);
+    for (int m = 1; m < count; ++m) {
+        machines.all.push_back(std::make_unique<Machine>());
+        Machine& joiner = *machines.all.back();
+        initialiseGame(joiner.game);
+        joinNetGame(joiner.net, joiner.game, joiner.play, kArenaCode, -1);
+        joinOverLoopback(joiner.net.transport, machines.network);
+    }
+    for (int tick = 0; tick < kMostTicksToJoin && host.net.machinesJoined < count - 1; ++tick)
+        machines.tick(0);
+    for (std::unique_ptr<Machine>& machine : machines.all) {
+        machine->net.recordFingerprints = true;
+        machine->game.startupSeed = host.game.startupSeed;
+        machine->play.computers.levels = host.play.computers.levels;
+    }
+    for (int seat = 0; seat < host.game.session.playerCount; ++seat)
+        host.game.network.seatMachine[seat] = machines.all[seat % count]->game.network.here;
+}
+
+// Plays on until every joiner has applied the whole stream, then counts the
+// commands after which a joiner's fingerprint was not the host's.
+void compareMachines(Machines& machines, GameResult& result) {
+    const NetGame& host = machines.all.front()->net;
+    for (int tick = 0; tick < kMostTicksInATurn; ++tick) {
+        bool behind = false;
+        for (const std::unique_ptr<Machine>& machine : machines.all)
+            behind = behind || machine->net.applied < host.applied;
+        if (!behind) break;
+        machines.tick(0);
+    }
+    result.commands = host.applied;
+    result.repairs = host.repairs;
+    for (size_t m = 1; m < machines.all.size(); ++m) {
+        const std::vector<uint64_t>& theirs = machines.all[m]->net.fingerprints;
+        for (size_t i = 0; i < host.fingerprints.size(); ++i)
+            if (i >= theirs.size() || theirs[i] != host.fingerprints[i]) result.mismatches += 1;
+    }
+}
 
 // A replayed game's course, a line a round on standard error: what each
 // player owns.
@@ -199,15 +300,28 @@ void describeRound(const Game& game, const Options& options, int k, int round) {
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
+void playOn(const Options& options, const std::vector<Level>& rows, int k, Machines& machines,
+            GameResult& result);
+
 // Game k: seed S + k, the players' seats turned round by k so that no level
 // always moves first.
 GameResult playGame(const Options& options, const std::vector<Level>& rows, int k) {
+    GameResult result;
+    Machines machines;
+    machines.all.push_back(std::make_unique<Machine>());
+    playOn(options, rows, k, machines, result);
+    if (machines.networked()) compareMachines(machines, result);
+    return result;
+}
+
+// The game on the host's screen, played until it is decided or a draw.
+void playOn(const Options& options, const std::vector<Level>& rows, int k, Machines& machines,
+            GameResult& result) {
     const int players = static_cast<int>(options.players.size());
-    Game game;
+    Game& game = machines.all.front()->game;
     initialiseGame(game);
     while (game.session.playerCount < players) dispatchCommand(game, CommandId::IncreasePlayers);
-    PlayState play;
-    ComputerSeats& computers = play.computers;
+    ComputerSeats& computers = machines.all.front()->play.computers;
     std::vector<size_t> rowOfSeat(players);
     for (int seat = 0; seat < players; ++seat) {
         const int entry = (seat + k) % players;
@@ -218,9 +332,13 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
     }
     game.startupSeed = options.seed + static_cast<uint32_t>(k);
     seedRandom(game.random, game.startupSeed);
-    dispatchCommand(game, CommandId::BeginTurn);
+    if (options.machines > 1) {
+        connectMachines(machines, options.machines);
+        machines.all.front()->play.send(pressButton(0, static_cast<int>(CommandId::BeginTurn)));
+    } else {
+        dispatchCommand(game, CommandId::BeginTurn);
+    }
 
-    GameResult result;
     result.won.assign(rows.size(), false);
     result.turnMs.resize(rows.size());
     result.rounds = 1;
@@ -232,16 +350,10 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
     // Whether more than one level plays: then the game is over once one alone has seats left.
     const bool levelsMeet = rows.size() > 1;
     while (true) {
-        const GamePhase phase = game.session.phase;
-        // A tick that plans (the first of a map phase, and the first after
-        // each battle): the view and the plan, whose time is the decision's.
-        // The other ticks only carry out orders through the player's calls.
-        const bool deciding = isMapPhase(phase) && isComputerTurn(game) &&
-                              (computers.plannedPhase != phase || computers.battleSincePlan);
-        const uint64_t before = deciding ? threadCpuNs() : 0;
-        playBeforeFrame(game, play, clock);
-        if (deciding) turnNs += threadCpuNs() - before;
-        playAfterFrame(game, kFrameMs);
+        // The ticks that plan (the first of a map phase, and the first after
+        // each battle) hold the decisions; the others only carry out orders
+        // through the player's commands.
+        turnNs += machines.tick(clock);
         clock += kFrameMs;
         ++ticksThisTurn;
 
@@ -252,14 +364,14 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
             for (int seat = 0; seat < players; ++seat)
                 if (game.winningTeam != -1 && game.session.teams[seat] == game.winningTeam)
                     result.won[rowOfSeat[seat]] = true;
-            return result;
+            return;
         }
         if (now == GamePhase::TurnStart || ticksThisTurn >= kMostTicksInATurn) {
             result.turnMs[rowOfSeat[mover]].push_back(static_cast<double>(turnNs) / 1e6);
             turnNs = 0;
             if (ticksThisTurn >= kMostTicksInATurn) {
                 result.draw = true;
-                return result;
+                return;
             }
             ticksThisTurn = 0;
             if (game.session.currentPlayer <= mover) {
@@ -270,7 +382,7 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
             if (result.rounds > options.turnLimit) {
                 result.rounds = options.turnLimit;
                 result.draw = true;
-                return result;
+                return;
             }
         }
         if (levelsMeet) {
@@ -279,7 +391,7 @@ GameResult playGame(const Options& options, const std::vector<Level>& rows, int 
                 if (ownsAnything(game, seat)) left[rowOfSeat[seat]] = true;
             if (std::count(left.begin(), left.end(), true) == 1) {
                 result.won = left;
-                return result;
+                return;
             }
         }
     }
@@ -293,7 +405,8 @@ struct Row {
     std::vector<double> turnMs;
 };
 
-void printTable(const std::vector<Level>& levels, const std::vector<GameResult>& results) {
+void printTable(const std::vector<Level>& levels, const std::vector<GameResult>& results,
+                int machines) {
     std::vector<Row> rows(levels.size());
     for (const GameResult& game : results) {
         for (size_t r = 0; r < levels.size(); ++r) {
@@ -316,6 +429,15 @@ void printTable(const std::vector<Level>& levels, const std::vector<GameResult>&
                     std::string(levelName(levels[r])).c_str(), row.games, row.wins, row.draws,
                     static_cast<double>(row.rounds) / std::max(1, row.games), median, slowest);
     }
+    long long commands = 0, mismatches = 0, repairs = 0;
+    for (const GameResult& game : results) {
+        commands += game.commands;
+        mismatches += game.mismatches;
+        repairs += game.repairs;
+    }
+    if (machines > 1)
+        std::printf("machines %d: %lld commands, %lld mismatches, %lld repairs\n", machines,
+                    commands, mismatches, repairs);
     for (size_t r = 0; r < levels.size(); ++r)
         std::printf("%s wins %d of %d\n", std::string(levelName(levels[r])).c_str(), rows[r].wins,
                     rows[r].games);
@@ -384,6 +506,6 @@ int main(int argc, char** argv) {
                     : winners.empty() ? "nobody won"
                                       : ("won by" + winners).c_str());
     }
-    printTable(levels, results);
+    printTable(levels, results, options.machines);
     return 0;
 }

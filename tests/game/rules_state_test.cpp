@@ -66,6 +66,7 @@ const Change kCovered[] = {
     {"statistics", [](Game& g) { g.session.statistics.teamShips += 1; }},
     {"phase", [](Game& g) { g.session.phase = GamePhase::PlanetBattle; }},
     {"seat", [](Game& g) { g.seats[5] = Seat::Computer; }},
+    {"seat's machine", [](Game& g) { g.network.seatMachine[1] = 2; }},
     {"winning team", [](Game& g) { g.winningTeam = 1; }},
     {"planet x", [](Game& g) { g.planets[4].x += 0.5f; }},
     {"planet y", [](Game& g) { g.planets[31].y = -g.planets[31].y - 1.0f; }},
@@ -128,6 +129,9 @@ TEST(RulesState, FingerprintCoversTheSharedStateAndNothingElse) {
     other.exitCode = 3;
     other.lastOutcome.attackerCount += 1;
     other.dataFolders.write = "elsewhere";
+    other.network.here = 2;
+    other.network.on = true;
+    other.network.joinCode = "ABCD1234";
     EXPECT_EQ(rulesFingerprint(other), fingerprint);
     // Save, load and quit stay on the machine where they were pressed.
     for (int id = 0; id < kButtonCount; ++id) {

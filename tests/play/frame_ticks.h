@@ -11,6 +11,6 @@ constexpr uint32_t kFrameMs = 16;
 
 inline void tickWithoutFrame(Game& game, PlayState& play, uint32_t& clock) {
     playBeforeFrame(game, play, clock);
-    playAfterFrame(game, kFrameMs);
+    playAfterFrame(game, play, kFrameMs);
     clock += kFrameMs;
 }

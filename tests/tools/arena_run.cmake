@@ -53,3 +53,12 @@ if(NOT result EQUAL 2 OR NOT problemLines EQUAL 1 OR NOT problem MATCHES "sleepy
    OR NOT output STREQUAL "")
   message(FATAL_ERROR "a bad level gave exit ${result}, output \"${output}\", error \"${problem}\"")
 endif()
+
+# Three machines in one process, the computer's seats spread over them: every
+# joiner's game must be the host's after every command of the stream.
+execute_process(COMMAND "${ARENA}" --games 2 --seed 11 --players hard,normal,easy --machines 3
+                        --turn-limit 40 --jobs 2
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE progress)
+if(NOT result EQUAL 0 OR NOT output MATCHES "machines 3: [1-9][0-9]* commands, 0 mismatches, 0 repairs")
+  message(FATAL_ERROR "three machines disagreed (exit ${result}):\n${output}")
+endif()

@@ -1,0 +1,367 @@
+// Lockstep: the host's stream and the joiners' replay of it, the joins, and
+// the fingerprints compared at every turn screen.
+#include "net/lockstep.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "game/combat.h"
+#include "game/commands.h"
+#include "game/game.h"
+#include "game/rules_state.h"
+#include "play/tick.h"
+
+namespace {
+
+constexpr uint32_t kReferenceSeed = 20261209;
+constexpr int kReferenceShips = 60;
+constexpr int kMostReferenceSteps = 100000;
+
+void note(NetGame& net, std::string line) {
+    std::fprintf(stderr, "brennolt: %s\n", line.c_str());
+    net.notes.push_back(std::move(line));
+}
+
+void send(NetGame& net, PeerId peer, const Message& message) {
+    sendMessage(net.transport, peer, encodeMessage(message));
+}
+
+void sendToJoiners(NetGame& net, const Message& message) {
+    const std::vector<uint8_t> bytes = encodeMessage(message);
+    for (const NetGame::Joiner& joiner : net.joiners)
+        if (joiner.machine != -1) sendMessage(net.transport, joiner.peer, bytes);
+}
+
+Message stateMessage(MessageKind kind, uint32_t index, const Game& game) {
+    Message message;
+    message.kind = kind;
+    message.index = index;
+    message.state = encodeRulesState(game);
+    return message;
+}
+
+NetGame::Joiner* joinerOf(NetGame& net, PeerId peer) {
+    for (NetGame::Joiner& joiner : net.joiners)
+        if (joiner.peer == peer) return &joiner;
+    return nullptr;
+}
+
+NetGame::Joiner* joinerOfMachine(NetGame& net, int32_t machine) {
+    for (NetGame::Joiner& joiner : net.joiners)
+        if (joiner.machine == machine) return &joiner;
+    return nullptr;
+}
+
+// After every command of the stream: the arena's record, and at a turn
+// screen the fingerprint the machines compare.
+void afterStreamCommand(NetGame& net, const Game& game, GamePhase before) {
+    net.applied += 1;
+    const bool turnScreen =
+        game.session.phase == GamePhase::TurnStart && before != GamePhase::TurnStart;
+    if (!net.recordFingerprints && !turnScreen) return;
+    const uint64_t fingerprint = rulesFingerprint(game);
+    if (net.recordFingerprints) net.fingerprints.push_back(fingerprint);
+    if (!turnScreen) return;
+    if (net.hosting) {
+        net.turnFingerprints[net.applied] = fingerprint;
+        return;
+    }
+    Message report;
+    report.kind = MessageKind::Fingerprint;
+    report.index = net.applied;
+    report.number = fingerprint;
+    send(net, kHostPeer, report);
+}
+
+// ---------------------------------------------------------------------------
+// The host.
+
+// Takes the waiting commands into the stream in order, each checked against
+// the game as all before it left it; a battle holds the rest back until it
+// has ended here.
+void runQueue(NetGame& net, Game& game, PlayState& play) {
+    while (!net.queue.empty() && !isBattlePhase(game.session.phase)) {
+        const NetGame::Queued queued = net.queue.front();
+        net.queue.pop_front();
+        if (queued.machine == 0) play.waiting = false;
+        CommandResult result = checkCommand(game, queued.command);
+        const bool ownSeat = queued.command.player >= 0 && queued.command.player < kMaxPlayers &&
+                             game.network.seatMachine[queued.command.player] == queued.machine;
+        if (result != CommandResult::Applied || !ownSeat) {
+            const char* why = ownSeat ? describeResult(result) : "not a seat that machine plays";
+            net.refusals += 1;
+            note(net,
+                 "refused a command of machine " + std::to_string(queued.machine) + ": " + why);
+            if (const NetGame::Joiner* joiner = joinerOfMachine(net, queued.machine)) {
+                Message refused;
+                refused.kind = MessageKind::Refused;
+                refused.command = queued.command;
+                refused.text = why;
+                send(net, joiner->peer, refused);
+            }
+            continue;
+        }
+        const GamePhase before = game.session.phase;
+        applyCommand(game, queued.command);
+        Message entry;
+        entry.kind = MessageKind::Stream;
+        entry.index = net.applied;
+        entry.machine = queued.machine;
+        entry.command = queued.command;
+        sendToJoiners(net, entry);
+        afterStreamCommand(net, game, before);
+    }
+}
+
+// The host's own commands: on its Setup screen they change only what it
+// shows the joiners, and Begin sends them the game to start from; after
+// that they take their place in the stream like any machine's.
+void submitAtHost(NetGame& net, Game& game, PlayState& play, const PlayerCommand& command) {
+    if (isLocalCommand(command) || (!net.started && game.session.phase == GamePhase::Setup)) {
+        applyCommand(game, command);
+        if (net.started || isLocalCommand(command)) return;
+        if (game.session.phase == GamePhase::Setup) {
+            sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
+        } else {
+            net.started = true;
+            sendToJoiners(net, stateMessage(MessageKind::Start, net.applied, game));
+        }
+        return;
+    }
+    net.queue.push_back({0, command});
+    play.waiting = true;
+    runQueue(net, game, play);
+}
+
+void refuseJoin(NetGame& net, PeerId peer, const std::string& why) {
+    note(net, "refused a machine that asked to join: " + why);
+    Message refusal;
+    refusal.kind = MessageKind::Refusal;
+    refusal.text = why;
+    send(net, peer, refusal);
+}
+
+// Why a machine may not join as it asks, or nothing.
+std::string joinRefusal(const NetGame& net, const Game& game, const Message& hello) {
+    if (hello.number != net.buildCheck) return "its build computes battles differently";
+    if (hello.text != game.network.joinCode) return "wrong join code";
+    if (game.session.phase != GamePhase::Setup || net.started) return "the game has already begun";
+    if (net.machinesJoined + 1 >= kMaxPlayers) return "the game is full";
+    const int seat = hello.seat;
+    if (seat != -1 && (seat >= game.session.playerCount || game.seats[seat] != Seat::Human ||
+                       game.network.seatMachine[seat] != 0))
+        return "seat " + std::to_string(seat + 1) + " is not free";
+    return {};
+}
+
+void welcome(NetGame& net, Game& game, NetGame::Joiner& joiner, const Message& hello) {
+    const std::string why = joinRefusal(net, game, hello);
+    if (!why.empty()) {
+        refuseJoin(net, joiner.peer, why);
+        return;
+    }
+    joiner.machine = ++net.machinesJoined;
+    if (hello.seat != -1) game.network.seatMachine[hello.seat] = joiner.machine;
+    Message answer;
+    answer.kind = MessageKind::Welcome;
+    answer.machine = joiner.machine;
+    answer.seat = hello.seat;
+    send(net, joiner.peer, answer);
+    note(net, hello.seat == -1 ? "machine " + std::to_string(joiner.machine) + " joined"
+                               : "player " + std::to_string(hello.seat + 1) + " joined");
+    sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
+}
+
+void checkReport(NetGame& net, Game& game, const NetGame::Joiner& joiner, const Message& report) {
+    const auto own = net.turnFingerprints.find(report.index);
+    if (own == net.turnFingerprints.end() || own->second == report.number) return;
+    net.repairs += 1;
+    Message line;
+    line.kind = MessageKind::Note;
+    line.text = "turn of player " + std::to_string(game.session.currentPlayer + 1) + ": machine " +
+                std::to_string(joiner.machine) + " differed and was sent the host's game";
+    note(net, line.text);
+    sendToJoiners(net, line);
+    send(net, joiner.peer, stateMessage(MessageKind::Repair, net.applied, game));
+}
+
+void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent& event) {
+    if (event.kind == TransportEventKind::Connected) {
+        net.joiners.push_back({event.peer, -1});
+        return;
+    }
+    NetGame::Joiner* joiner = joinerOf(net, event.peer);
+    if (!joiner) return;
+    if (event.kind == TransportEventKind::Disconnected) {
+        if (joiner->machine != -1)
+            note(net, "machine " + std::to_string(joiner->machine) + " left");
+        std::erase_if(net.joiners, [&](const NetGame::Joiner& j) { return j.peer == event.peer; });
+        return;
+    }
+    Message message;
+    std::string why;
+    if (!decodeMessage(event.bytes, message, why)) {
+        note(net, "refused " + why);
+        return;
+    }
+    if (joiner->machine == -1) {
+        if (message.kind == MessageKind::Hello) welcome(net, game, *joiner, message);
+        return;
+    }
+    if (message.kind == MessageKind::Command) {
+        net.queue.push_back({joiner->machine, message.command});
+        runQueue(net, game, play);
+    } else if (message.kind == MessageKind::Fingerprint) {
+        checkReport(net, game, *joiner, message);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// A joiner.
+
+bool takeState(NetGame& net, Game& game, const Message& message) {
+    const int32_t here = game.network.here;
+    if (!decodeRulesState(message.state, game)) {
+        note(net, "the host's game could not be read");
+        return false;
+    }
+    game.network.here = here;
+    return true;
+}
+
+void applyStream(NetGame& net, Game& game, PlayState& play) {
+    while (!net.stream.empty() && !isBattlePhase(game.session.phase)) {
+        const Message entry = std::move(net.stream.front());
+        net.stream.pop_front();
+        if (entry.index < net.applied) continue;  // before a repair: already in its state
+        const GamePhase before = game.session.phase;
+        if (applyCommand(game, entry.command) != CommandResult::Applied)
+            note(net, "a command of the stream did not apply here");
+        if (entry.machine == game.network.here) play.waiting = false;
+        afterStreamCommand(net, game, before);
+    }
+}
+
+void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEvent& event) {
+    if (event.kind == TransportEventKind::Connected) {
+        Message hello;
+        hello.kind = MessageKind::Hello;
+        hello.number = net.buildCheck;
+        hello.text = game.network.joinCode;
+        hello.seat = net.askedSeat;
+        send(net, kHostPeer, hello);
+        return;
+    }
+    if (event.kind == TransportEventKind::Disconnected) {
+        note(net, "the host is gone");
+        requestQuit(game, 1);
+        return;
+    }
+    Message message;
+    std::string why;
+    if (!decodeMessage(event.bytes, message, why)) {
+        note(net, "refused " + why + " from the host");
+        return;
+    }
+    switch (message.kind) {
+        case MessageKind::Welcome: game.network.here = message.machine; break;
+        case MessageKind::Refusal:
+            note(net, "the host refused to let this machine join: " + message.text);
+            requestQuit(game, 1);
+            break;
+        case MessageKind::Setup: takeState(net, game, message); break;
+        case MessageKind::Start:
+        case MessageKind::Repair:
+            if (takeState(net, game, message)) {
+                net.applied = message.index;
+                net.started = true;
+            }
+            break;
+        case MessageKind::Stream: net.stream.push_back(std::move(message)); break;
+        case MessageKind::Refused:
+            note(net, "the host refused a command: " + message.text);
+            play.waiting = false;
+            break;
+        case MessageKind::Note: note(net, message.text); break;
+        default: break;
+    }
+}
+
+void submitAtJoiner(NetGame& net, Game& game, PlayState& play, const PlayerCommand& command) {
+    if (isLocalCommand(command)) {
+        // Only the host saves; leaving is this machine's own business.
+        if (command.value == static_cast<int>(CommandId::QuitGame)) applyCommand(game, command);
+        return;
+    }
+    Message message;
+    message.kind = MessageKind::Command;
+    message.command = command;
+    send(net, kHostPeer, message);
+    play.waiting = true;
+}
+
+void prepare(NetGame& net, Game& game, PlayState& play) {
+    net.buildCheck = referenceBattleCheck();
+    game.network.on = true;
+    play.fixedBattleSteps = true;
+    play.battleCarryMs = 0;
+    play.waiting = false;
+}
+
+}  // namespace
+
+uint64_t referenceBattleCheck() {
+    Game game;
+    initialiseGame(game);
+    seedRandom(game.random, kReferenceSeed);
+    const int attacker = createGroup(game.registry, 0.0f, 0.0f, 0.0f, 0.0f, kReferenceShips, 0);
+    const int defender = createGroup(game.registry, 0.0f, 0.0f, 0.0f, 0.0f, kReferenceShips + 7, 1);
+    game.session.teams[1] = 1;
+    startGroupBattle(game, attacker, defender);
+    for (int step = 0; step < kMostReferenceSteps && isBattlePhase(game.session.phase); ++step)
+        battleStep(game, kFixedBattleStepMs);
+    return rulesFingerprint(game);
+}
+
+void hostNetGame(NetGame& net, Game& game, PlayState& play) {
+    net.hosting = true;
+    prepare(net, game, play);
+    game.network.here = 0;
+    game.network.seatMachine.fill(0);
+    play.send = [&net, &game, &play](const PlayerCommand& command) {
+        submitAtHost(net, game, play, command);
+    };
+}
+
+void joinNetGame(NetGame& net, Game& game, PlayState& play, const std::string& code, int seat) {
+    net.hosting = false;
+    prepare(net, game, play);
+    game.network.joinCode = code;
+    game.network.here = -1;  // plays nothing until the host's Welcome gives its number
+    net.askedSeat = seat;
+    play.send = [&net, &game, &play](const PlayerCommand& command) {
+        submitAtJoiner(net, game, play, command);
+    };
+}
+
+void netBeforeFrame(NetGame& net, Game& game, PlayState& play, uint32_t clock) {
+    for (const TransportEvent& event : pollTransport(net.transport)) {
+        if (net.hosting) {
+            hearAtHost(net, game, play, event);
+        } else {
+            hearAtJoiner(net, game, play, event);
+        }
+    }
+    netAfterFrame(net, game, play);
+    playBeforeFrame(game, play, clock);
+}
+
+void netAfterFrame(NetGame& net, Game& game, PlayState& play) {
+    if (net.hosting) {
+        runQueue(net, game, play);
+    } else {
+        applyStream(net, game, play);
+    }
+}
+
+void leaveNetGame(NetGame& net) { closeTransport(net.transport, 200); }

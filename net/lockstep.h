@@ -1,0 +1,76 @@
+// Lockstep: one game on every machine. The host orders every machine's
+// commands into one stream, checking each against the game as everything
+// before it left it, and every machine applies that stream in the same order
+// to the same state. Once the game has begun only commands travel; the rules
+// state is sent to start it and to repair a machine that went astray.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game/player_command.h"
+#include "net/messages.h"
+#include "net/transport.h"
+
+struct Game;
+struct PlayState;
+
+struct NetGame {
+    Transport transport;
+    bool hosting = false;
+    uint64_t buildCheck = 0;  // this build's reference battle, see referenceBattleCheck
+    uint32_t applied = 0;     // commands of the stream applied here
+    bool started = false;     // the host's Start has arrived (on the host: sent)
+    int32_t askedSeat = -1;   // a joiner: the seat it asks for (-1: whichever the host gives)
+    // A joiner: the stream as it arrives, applied in order between battles.
+    std::deque<Message> stream;
+    // The host: the machines that joined, by peer, and the commands waiting
+    // for their place in the stream (its own included).
+    struct Joiner {
+        PeerId peer = 0;
+        int32_t machine = -1;  // -1 until its Hello is answered
+    };
+    std::vector<Joiner> joiners;
+    int32_t machinesJoined = 0;
+    struct Queued {
+        int32_t machine = 0;
+        PlayerCommand command;
+    };
+    std::deque<Queued> queue;
+    // The host: its own fingerprint at each turn screen, by stream index.
+    std::map<uint32_t, uint64_t> turnFingerprints;
+    // Lines for the message line, oldest first; every one also went to
+    // standard error.
+    std::vector<std::string> notes;
+    int repairs = 0;   // host: states sent again after a disagreement
+    int refusals = 0;  // host: commands refused from the stream
+    // The arena's agreement check: each machine's fingerprint after every
+    // command it applied.
+    bool recordFingerprints = false;
+    std::vector<uint64_t> fingerprints;
+};
+
+// The fingerprint of a short battle computed at start-up: two builds that
+// compute it alike compute every battle alike, and only they may play together.
+uint64_t referenceBattleCheck();
+
+// Makes this program the host of `game`: machine 0, every seat its own until
+// a machine joins; battles in fixed steps; the test mode off.
+void hostNetGame(NetGame& net, Game& game, PlayState& play);
+// Makes this program a joiner: it asks for `seat` (-1: whichever the host
+// gives) with the host's join code once the transport connects.
+void joinNetGame(NetGame& net, Game& game, PlayState& play, const std::string& code, int seat);
+
+// The network's part of the tick, before the shared tick's: what arrived is
+// taken in, the stream applied as far as no battle is running, and the
+// shared tick's commands routed through the host.
+void netBeforeFrame(NetGame& net, Game& game, PlayState& play, uint32_t clock);
+// After the shared tick's after-frame step: a stream that waited for a
+// battle's end goes on.
+void netAfterFrame(NetGame& net, Game& game, PlayState& play);
+
+// Sends what is queued and closes the connections.
+void leaveNetGame(NetGame& net);

@@ -1,0 +1,50 @@
+// Messages: what the host and the machines that joined it say to each other,
+// as bytes with a version, and read back with every field checked against
+// its bounds before anything acts on it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "game/player_command.h"
+
+// The first byte of every message; machines that differ in it cannot play
+// together.
+constexpr uint8_t kProtocolVersion = 1;
+// No message is longer: the rules state of the largest battle fits well
+// within it.
+constexpr size_t kMostMessageBytes = 64u << 20;
+constexpr size_t kMostTextBytes = 200;
+
+enum class MessageKind : uint8_t {
+    Hello = 1,        // joiner: the build's battle check, the join code, the seat asked for
+    Welcome = 2,      // host: the joiner's machine number and seat
+    Refusal = 3,      // host: why the joiner may not join; the connection ends
+    Setup = 4,        // host: its Setup screen, as the rules state
+    Start = 5,        // host: the game begins from this rules state
+    Command = 6,      // joiner: a command of a seat it plays, on that seat's turn
+    Stream = 7,       // host: the stream's next command, with its index and machine
+    Refused = 8,      // host: the sender's command was refused, and why
+    Fingerprint = 9,  // joiner: its rules fingerprint at a turn screen, with the stream index
+    Repair = 10,      // host: the rules state as it stands at a stream index
+    Note = 11,        // host: a line for every machine's message line
+};
+constexpr int kLastMessageKind = static_cast<int>(MessageKind::Note);
+
+struct Message {
+    MessageKind kind = MessageKind::Note;
+    int32_t machine = -1;   // Welcome, Stream
+    int32_t seat = -1;      // Hello (-1: any), Welcome
+    uint32_t index = 0;     // Start, Stream, Fingerprint, Repair: commands in the stream before
+    uint64_t number = 0;    // Hello: the battle check; Fingerprint: the fingerprint
+    PlayerCommand command;  // Command, Stream, Refused
+    std::string text;       // Hello: the join code; Refusal, Refused, Note: the line
+    std::vector<uint8_t> state;  // Setup, Start, Repair: the rules state's bytes
+};
+
+std::vector<uint8_t> encodeMessage(const Message& message);
+// False, with the reason in `why`, for bytes that are not a whole message of
+// this protocol; `message` is then left as it was.
+bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string& why);
