@@ -41,6 +41,9 @@ struct LoopbackNetwork {
     };
     std::deque<Packet> inFlight;
     int ends = 1;  // the host's end, then one per joiner
+    // By end number: whether the end's connection to the host still holds;
+    // nothing more is sent on one that ended.
+    std::vector<bool> connected;
 };
 
 struct EnetEnd;  // ENet's host object and peers, behind the record

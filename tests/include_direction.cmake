@@ -1,7 +1,7 @@
 # Reads every #include "..." of the program's folders and fails on one that
 # points against the direction
 #   random <- battle <- game <- ai, interaction, render;
-#   ai, interaction <- play <- platform; render <- platform
+#   ai, interaction <- play <- net <- platform; render <- platform
 # and on SDL or OpenGL headers below the layer that may use them.
 # Run with -DSOURCE_DIR=<repository>.
 cmake_minimum_required(VERSION 3.20)
@@ -14,13 +14,14 @@ set(allowed_ai ai game battle random)
 set(allowed_interaction interaction game battle random)
 set(allowed_render render game battle random)
 set(allowed_play play ai interaction game battle random)
-set(allowed_platform platform play ai interaction render game battle random)
+set(allowed_net net play ai interaction game battle random)
+set(allowed_platform platform net play ai interaction render game battle random)
 
-set(no_system_graphics random battle game ai interaction play)  # neither SDL nor OpenGL
+set(no_system_graphics random battle game ai interaction play net)  # neither SDL nor OpenGL
 set(no_sdl render)
 
 set(faults "")
-foreach(folder random battle game ai interaction play render platform)
+foreach(folder random battle game ai interaction play net render platform)
   file(GLOB sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   foreach(source ${sources})
     file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
