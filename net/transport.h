@@ -40,8 +40,10 @@ struct LoopbackNetwork {
         std::vector<uint8_t> bytes;
     };
     std::deque<Packet> inFlight;
-    int ends = 1;                 // the host's end, then one per joiner
-    std::vector<bool> connected;  // by end: still on the network
+    int ends = 1;  // the host's end, then one per joiner
+    // By end number: whether the end's connection to the host still holds;
+    // nothing more is sent on one that ended.
+    std::vector<bool> connected;
 };
 
 struct EnetEnd;  // ENet's host object and peers, behind the record
