@@ -233,6 +233,9 @@ struct Machines {
 };
 
 constexpr const char* kArenaCode = "ARENA000";
+// The in-process network's delays, about a home network's over the internet.
+constexpr uint32_t kNetworkDelayMs = 30;
+constexpr uint32_t kNetworkJitterMs = 20;
 constexpr int kMostTicksToJoin = 1000;
 
 // Joins the other machines to the host, and gives each seat to machine
@@ -240,6 +243,8 @@ constexpr int kMostTicksToJoin = 1000;
 // joiner starts from the state it sends.
 void connectMachines(Machines& machines, int count) {
     Machine& host = *machines.all.front();
+    machines.network.delayMs = kNetworkDelayMs;
+    machines.network.jitterMs = kNetworkJitterMs;
     hostNetGame(host.net, host.game, host.play);
     host.game.network.joinCode = kArenaCode;
     hostOverLoopback(host.net.transport, machines.network);
@@ -250,8 +255,13 @@ void connectMachines(Machines& machines, int count) {
         joinNetGame(joiner.net, joiner.game, joiner.play, kArenaCode, -1);
         joinOverLoopback(joiner.net.transport, machines.network);
     }
-    for (int tick = 0; tick < kMostTicksToJoin && host.net.machinesJoined < count - 1; ++tick)
-        machines.tick(0);
+    // Joined once every joiner has heard its machine number.
+    auto joined = [&] {
+        for (const std::unique_ptr<Machine>& machine : machines.all)
+            if (machine->game.network.here == -1) return false;
+        return true;
+    };
+    for (int tick = 0; tick < kMostTicksToJoin && !joined(); ++tick) machines.tick(0);
     for (std::unique_ptr<Machine>& machine : machines.all) {
         machine->net.recordFingerprints = true;
         machine->game.startupSeed = host.game.startupSeed;
