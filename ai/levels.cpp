@@ -16,7 +16,8 @@ constexpr std::array<std::string_view, 5> kLevelNames = {"easy", "normal", "hard
 
 std::optional<Level> levelOfSeat(Seat seat) {
     switch (seat) {
-        case Seat::Human: return std::nullopt;
+        case Seat::Human:
+        case Seat::Open: return std::nullopt;
         case Seat::Computer: return Level::Easy;
         case Seat::ComputerNormal: return Level::Normal;
         case Seat::ComputerHard: return Level::Hard;

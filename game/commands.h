@@ -43,6 +43,9 @@ inline void dispatchCommand(Game& game, CommandId id) {
     dispatchCommand(game, static_cast<int>(id));
 }
 void cycleTeam(GameSession& session, int slot);
+// On the Setup screen a game can begin (or a saved one load) only once no
+// seat waits for a person at another machine.
+void refreshSetupStart(Game& game);
 void requestQuit(Game& game, int exitCode);
 
 // Group commands (ids 0..10) and the count selector.

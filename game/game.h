@@ -12,6 +12,7 @@
 #include "game/galaxy.h"
 #include "game/groups.h"
 #include "game/interaction_state.h"
+#include "game/message_line.h"
 #include "game/seats.h"
 #include "random/random.h"
 
@@ -29,6 +30,7 @@ struct Game {
     GameSession session;
     Seats seats{};  // every seat a person's until Setup says otherwise
     Network network;
+    MessageLine messageLine;  // this screen's news, never the rules'
     InteractionState interaction;
     PickResults picks;
     float groupMarkerAngle = 0.0f;  // degrees; the marker turning around the selected group

@@ -20,16 +20,43 @@ bool isPoint(const PlayerCommand& command) {
     return std::isfinite(command.x) && std::isfinite(command.y);
 }
 
+// Whether a change of the player count would take away a seat that a
+// person at another machine has joined: Increase wraps round from 8 to 2.
+bool dropsAJoinedSeat(const Game& game, CommandId id) {
+    const int count = game.session.playerCount;
+    int from = count;  // the seats at and above it go
+    if (id == CommandId::DecreasePlayers && count > kMinPlayers) from = count - 1;
+    if (id == CommandId::IncreasePlayers && count == kMaxPlayers) from = kMinPlayers;
+    for (int slot = from; slot < count; ++slot)
+        if (game.network.seatMachine[slot] != 0) return true;
+    return false;
+}
+
 CommandResult checkButton(const Game& game, int commandId) {
     if (commandId < 0 || commandId >= kButtonCount) return CommandResult::NoSuchButton;
-    return game.buttons.buttons[commandId].visible ? CommandResult::Applied
-                                                   : CommandResult::NotOffered;
+    if (!game.buttons.buttons[commandId].visible) return CommandResult::NotOffered;
+    return dropsAJoinedSeat(game, static_cast<CommandId>(commandId)) ? CommandResult::NotOffered
+                                                                     : CommandResult::Applied;
 }
 
 CommandResult checkSetupSlot(const Game& game, int slot) {
     if (game.session.phase != GamePhase::Setup) return CommandResult::NotOffered;
     if (slot < 0 || slot >= game.session.playerCount) return CommandResult::NoSuchSlot;
     return CommandResult::Applied;
+}
+
+// A seat whose machine has left goes to the computer: the host's decision,
+// taken in the stream like any command, whoever's turn it is.
+CommandResult checkSeatToComputer(const Game& game, int seat) {
+    if (seat < 0 || seat >= game.session.playerCount) return CommandResult::NoSuchSlot;
+    return game.network.seatMachine[seat] != 0 ? CommandResult::Applied : CommandResult::NotOffered;
+}
+
+void giveSeatToComputer(Game& game, int seat) {
+    // What its player left half done is closed as a right-click would.
+    if (game.session.currentPlayer == seat) cancelSelection(game);
+    game.seats[seat] = Seat::ComputerNormal;
+    game.network.seatMachine[seat] = 0;
 }
 
 CommandResult checkOwnGroup(const Game& game, int groupId, int player) {
@@ -99,11 +126,18 @@ CommandResult checkCommand(const Game& game, const PlayerCommand& command) {
     // Buttons left visible from the phase a battle interrupted must not end
     // the turn or start another fight under it; Quit waits as well.
     if (isBattlePhase(session.phase)) return CommandResult::BattleRunning;
+    if (command.kind == CommandKind::SeatToComputer)
+        return checkSeatToComputer(game, command.value);
     if (command.player != session.currentPlayer) return CommandResult::NotPlayersTurn;
     switch (command.kind) {
         case CommandKind::PressButton: return checkButton(game, command.value);
-        case CommandKind::CycleTeam:
-        case CommandKind::CycleSeat: return checkSetupSlot(game, command.value);
+        case CommandKind::CycleTeam: return checkSetupSlot(game, command.value);
+        case CommandKind::CycleSeat:
+            // A seat someone has joined stays theirs.
+            if (checkSetupSlot(game, command.value) != CommandResult::Applied)
+                return checkSetupSlot(game, command.value);
+            return game.network.seatMachine[command.value] == 0 ? CommandResult::Applied
+                                                                : CommandResult::NotOffered;
         case CommandKind::SelectGroup: return checkOwnGroup(game, command.value, command.player);
         case CommandKind::SelectPlanet: return checkPlanet(game, command.value, command.player);
         case CommandKind::GiveDestination:
@@ -117,6 +151,7 @@ CommandResult checkCommand(const Game& game, const PlayerCommand& command) {
         case CommandKind::CancelSelection:
             return isMapPhase(session.phase) ? CommandResult::Applied : CommandResult::NotOffered;
         case CommandKind::PressSelectorControl: return checkSelectorControl(game, command.value);
+        case CommandKind::SeatToComputer: break;
     }
     return CommandResult::UnknownKind;
 }
@@ -127,7 +162,10 @@ CommandResult applyCommand(Game& game, const PlayerCommand& command) {
     switch (command.kind) {
         case CommandKind::PressButton: dispatchCommand(game, command.value); break;
         case CommandKind::CycleTeam: cycleTeam(game.session, command.value); break;
-        case CommandKind::CycleSeat: cycleSeat(game.seats, command.value); break;
+        case CommandKind::CycleSeat:
+            cycleSeat(game.seats, command.value, isHosting(game));
+            refreshSetupStart(game);
+            break;
         case CommandKind::SelectGroup: selectGroup(game, command.value); break;
         case CommandKind::SelectPlanet: selectPlanet(game, command.value); break;
         case CommandKind::GiveDestination: giveDestination(game, command.x, command.y); break;
@@ -137,6 +175,7 @@ CommandResult applyCommand(Game& game, const PlayerCommand& command) {
         case CommandKind::PressSelectorControl:
             pressSelectorControl(game, static_cast<SelectorControl>(command.value));
             break;
+        case CommandKind::SeatToComputer: giveSeatToComputer(game, command.value); break;
     }
     return result;
 }

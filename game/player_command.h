@@ -19,8 +19,9 @@ enum class CommandKind : int32_t {
     AbandonPlacement = 7,      // the placement ends with nothing placed
     CancelSelection = 8,       // the selections, the selector and any placement forgotten
     PressSelectorControl = 9,  // value: the count selector's control
+    SeatToComputer = 10,       // value: a seat whose machine left; the host's, for no player
 };
-constexpr int kCommandKinds = 10;
+constexpr int kCommandKinds = 11;
 
 struct PlayerCommand {
     CommandKind kind = CommandKind::PressButton;

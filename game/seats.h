@@ -12,14 +12,17 @@
 
 struct Game;
 
-// The computer's seats by level: Computer is the easy one.
+// The computer's seats by level: Computer is the easy one. Open is a seat for
+// a person at another machine, offered only by a host: "Remote" once someone
+// has joined it.
 enum class Seat : int32_t {
     Human = 0,
     Computer = 1,
     ComputerNormal = 2,
     ComputerHard = 3,
+    Open = 4,
 };
-constexpr int kSeatKinds = 4;
+constexpr int kSeatKinds = 5;
 
 using Seats = std::array<Seat, kMaxPlayers>;
 
@@ -32,9 +35,14 @@ struct Network {
     std::string joinCode;  // the host's, for the machines that join it
 };
 
-// The Setup click on a player's seat: the next kind, round to Human again.
-void cycleSeat(Seats& seats, int slot);
+// The Setup click on a player's seat: the next kind, round to Human again;
+// Open comes after the computer's levels only where `withOpen` (a host).
+void cycleSeat(Seats& seats, int slot, bool withOpen = false);
 bool isComputerSeat(const Game& game, int player);
+// Whether this program hosts a game over a network.
+bool isHosting(const Game& game);
+// Whether the seat waits for a person at another machine to join it.
+bool isOpenSeat(const Game& game, int player);
 // Whether the computer plays the turn in progress: its turn screen, its map
 // phases and its battles.
 bool isComputerTurn(const Game& game);
@@ -45,3 +53,9 @@ bool isPlayedHere(const Game& game, int player);
 // machine: the computer's, or a person's at another machine. Then this
 // machine's clicks reach only Quit.
 bool isTurnOfOthers(const Game& game);
+// Whether this machine's clicks reach only Quit: on the turns of others, and
+// on a joiner's Setup and end screens, which are the host's.
+bool mayOnlyQuit(const Game& game);
+// Whether a battle's fighters include a seat played here: only then is the
+// battle shown on this machine's screen.
+bool isBattleShownHere(const Game& game);

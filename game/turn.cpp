@@ -138,6 +138,7 @@ void increasePlayers(Game& game) {
         session.playerCount = kMinPlayers;
         for (int slot = kMinPlayers; slot < kMaxPlayers; ++slot) resetSlot(game, slot);
     }
+    refreshSetupStart(game);
 }
 
 void decreasePlayers(Game& game) {
@@ -147,6 +148,7 @@ void decreasePlayers(Game& game) {
         session.playerCount = kMaxPlayers;
     else
         resetSlot(game, session.playerCount);  // the slot that was removed
+    refreshSetupStart(game);
 }
 
 }  // namespace
@@ -190,6 +192,14 @@ void returnToSetup(Game& game) {
     game.buttons = constructButtonPanel();
     game.interaction.count = 0;
     enterPhase(game, GamePhase::Setup);
+}
+
+void refreshSetupStart(Game& game) {
+    if (game.session.phase != GamePhase::Setup) return;
+    bool open = false;
+    for (int slot = 0; slot < game.session.playerCount; ++slot)
+        open = open || isOpenSeat(game, slot);
+    setAvailable(game, {CommandId::BeginTurn, CommandId::LoadGame}, !open);
 }
 
 void requestQuit(Game& game, int exitCode) {

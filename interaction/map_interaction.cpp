@@ -156,9 +156,10 @@ void handleLeftClick(const Game& game, InputState& input, uint32_t clock, const 
 void handleLeftRelease(const Game& game, const InputState& input, const CommandSink& sink) {
     const Release release{game, input, sink, game.session.currentPlayer};
     const PickResults& picks = game.picks;
-    // While the computer or someone at another machine plays, the players
-    // here may only leave.
-    if (isTurnOfOthers(game)) {
+    // While the computer or someone at another machine plays, and on a
+    // joiner's Setup and end screens, which are the host's, the players here
+    // may only leave.
+    if (mayOnlyQuit(game)) {
         if (picks.hoveredButton == static_cast<int>(CommandId::QuitGame))
             release.pressHoveredButton();
         return;
@@ -183,7 +184,7 @@ void handleLeftRelease(const Game& game, const InputState& input, const CommandS
 }
 
 void handleRightClick(const Game& game, const InputState& input, const CommandSink& sink) {
-    if (!input.rightReleased || input.rightPressed || isTurnOfOthers(game)) return;
+    if (!input.rightReleased || input.rightPressed || mayOnlyQuit(game)) return;
     const PlayerCommand cancel =
         commandOn(CommandKind::CancelSelection, game.session.currentPlayer, -1);
     if (checkCommand(game, cancel) == CommandResult::Applied) sink(cancel);

@@ -28,10 +28,12 @@ constexpr HudQuad kTeamBoxQuad = {23, kRowTop - regionHeight(kTeamBox), kTeamBox
 // The seat column, right of the team column; its pictures are as high as the rows.
 constexpr int kSeatLeft = 56;
 constexpr HudQuad kSeatHeaderQuad = {kSeatLeft, 85, kSeatHeader};
-static_assert(std::size(kSeatPictures) == kSeatKinds);
+// An open seat has no picture of its own yet and shows as a person's.
+static_assert(std::size(kSeatPictures) == static_cast<int>(Seat::Open));
 
 constexpr HudQuad seatQuad(Seat seat) {
-    const AtlasRegion& picture = kSeatPictures[static_cast<int>(seat)];
+    const AtlasRegion& picture =
+        kSeatPictures[seat == Seat::Open ? static_cast<int>(Seat::Human) : static_cast<int>(seat)];
     return {kSeatLeft, kRowTop - regionHeight(picture), picture};
 }
 
