@@ -43,17 +43,19 @@ if ((${#missing[@]})); then
 fi
 
 # A fresh build of the game leaves out the tests, the benchmarks and the tools.
-# A build that exists keeps its settings, so neither command undoes what the
+# A build that exists keeps its settings, so neither command rebuilds what the
 # other has built; only the test command turns on what it needs.
-# BRENNOLT_WERROR=ON (the test command's build) turns every warning into an
-# error, and the build keeps that too.
+# BRENNOLT_WERROR=ON (the test command's) makes a fresh build turn every
+# warning into an error; a build that exists keeps its choice.
 options=()
 if [ "$what" = all ]; then
     options+=(-DBRENNOLT_TESTS=ON -DBRENNOLT_BENCH=ON -DBRENNOLT_TOOLS=ON)
 elif [ ! -f build/CMakeCache.txt ]; then
     options+=(-DBRENNOLT_TESTS=OFF -DBRENNOLT_BENCH=OFF -DBRENNOLT_TOOLS=OFF)
 fi
-if [ -n "${BRENNOLT_WERROR:-}" ]; then options+=("-DBRENNOLT_WERROR=$BRENNOLT_WERROR"); fi
+if [ -n "${BRENNOLT_WERROR:-}" ] && [ ! -f build/CMakeCache.txt ]; then
+    options+=("-DBRENNOLT_WERROR=$BRENNOLT_WERROR")
+fi
 if [ ! -f build/CMakeCache.txt ] || ((${#options[@]})); then
     echo "Configuring build/"
     quietly cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
