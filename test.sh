@@ -4,7 +4,7 @@
 # and runs each fuzz target for a minute. Any failure or sanitizer report fails.
 set -euo pipefail
 cd "$(dirname "$0")"
-BRENNOLT_WERROR=ON ./build.sh
+BRENNOLT_WERROR=ON ./build.sh all
 
 # The code keeps the repository's .clang-format style: a file out of it fails the run.
 find ai battle bench fuzz game interaction platform render tests tools \( -name '*.cpp' -o -name '*.h' \) \

@@ -61,7 +61,8 @@ struct VideoSession {
     VideoSession& operator=(const VideoSession&) = delete;
 };
 
-// Creates the window titled "Brennolt" with an 800 x 600 client area and a
+// Creates the window titled "Brennolt" with an 800 x 600 client area, the
+// icon of the data folder (one line on standard error without it) and a
 // current OpenGL context, and sets up the view. False, with one line on
 // standard error, when there is no window to be had.
 bool openWindow(Program& program);

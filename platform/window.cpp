@@ -4,13 +4,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "game/data_file.h"
+#include "game/data_path.h"
 #include "platform/program.h"
+#include "render/bitmap_file.h"
 #include "render/render.h"
 
 namespace {
 
 constexpr const char* kWindowTitle = "Brennolt";
+constexpr const char* kIconFileName = "icon.bmp";
 constexpr int kDepthBits = 16;
 constexpr int kColourChannelBits = 8;
 
@@ -40,6 +46,36 @@ bool isSet(const char* variable) {
 bool isInvisibleDriver(const char* driver) {
     return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
            std::strcmp(driver, "dummy") == 0;
+}
+
+// The window's icon from the data folder, white see-through as in all the
+// game's art. Without it the window keeps the desktop's default icon: one line
+// on standard error, as for any other art.
+void setWindowIcon(SDL_Window* window, const std::string& folder) {
+    const std::string path = dataPath(folder, kIconFileName);
+    std::string error;
+    std::vector<uint8_t> bytes;
+    Bitmap bitmap;
+    if (readDataFile(path, bytes, error) != FileRead::Read || !parseBitmap(bytes, bitmap, error)) {
+        std::fprintf(stderr, "Brennolt: icon %s not loaded: %s\n", path.c_str(), error.c_str());
+        return;
+    }
+    // The bitmap keeps its bottom row first; SDL wants the top row first.
+    const size_t rowBytes = static_cast<size_t>(bitmap.width) * 4;
+    std::vector<uint8_t> topDown(bitmap.rgba.size());
+    for (int32_t row = 0; row < bitmap.height; ++row) {
+        std::memcpy(&topDown[row * rowBytes], &bitmap.rgba[(bitmap.height - 1 - row) * rowBytes],
+                    rowBytes);
+    }
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(topDown.data(), bitmap.width, bitmap.height, 32,
+                                           static_cast<int>(rowBytes), SDL_PIXELFORMAT_RGBA32);
+    if (icon == nullptr) {
+        std::fprintf(stderr, "Brennolt: icon %s not loaded: %s\n", path.c_str(), SDL_GetError());
+        return;
+    }
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
 }
 
 // The view for the size the window's drawable has now.
@@ -99,6 +135,7 @@ bool openWindow(Program& program) {
     // Keys arrive as key events only: no text input, no input method.
     SDL_StopTextInput();
 
+    setWindowIcon(program.window.get(), program.game.dataFolders.read);
     SDL_ShowWindow(program.window.get());
     if (program.fullScreen) {
         setFullScreen(program, true);

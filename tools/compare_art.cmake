@@ -36,5 +36,5 @@ function(compare_folder made committed least)
   message(STATUS "${count} files match ${committed}")
 endfunction()
 
-compare_folder("${OUTPUT}" "${DATA}" 6)
+compare_folder("${OUTPUT}" "${DATA}" 7)
 compare_folder("${ICON_OUTPUT}" "${ICONS}" 3)

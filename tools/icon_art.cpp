@@ -108,34 +108,46 @@ uint8_t channel(float value) {
     return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L));
 }
 
+struct IconPixel {
+    Colour colour;   // the mean over the samples inside the tile
+    float coverage;  // the share of them inside
+};
+
+IconPixel iconPixel(int size, int px, int py) {
+    // The rounded square leaves a margin, as the icons around it in a menu do.
+    static const Shape tile = roundedBox(0.04f, 0.04f, 0.96f, 0.96f, 0.18f);
+    Colour sum;
+    int inside = 0;
+    for (int sy = 0; sy < kSamples; ++sy) {
+        for (int sx = 0; sx < kSamples; ++sx) {
+            const float x = (px + (sx + 0.5f) / kSamples) / size;
+            const float y = (py + (sy + 0.5f) / kSamples) / size;
+            if (!tile(x, y)) continue;
+            const Colour colour = sceneColour(x, y);
+            sum = {sum.r + colour.r, sum.g + colour.g, sum.b + colour.b};
+            ++inside;
+        }
+    }
+    if (inside == 0) return {{}, 0};
+    return {{sum.r / inside, sum.g / inside, sum.b / inside},
+            static_cast<float>(inside) / (kSamples * kSamples)};
+}
+
 }  // namespace
 
 std::string iconFileName(int size) { return "brennolt-" + std::to_string(size) + ".png"; }
 
 std::vector<uint8_t> makeIconPng(int size) {
-    // The rounded square leaves a margin, as the icons around it in a menu do.
-    const Shape tile = roundedBox(0.04f, 0.04f, 0.96f, 0.96f, 0.18f);
     std::vector<uint8_t> rgba(static_cast<size_t>(size) * size * 4);
     for (int py = 0; py < size; ++py) {
         for (int px = 0; px < size; ++px) {
-            Colour sum;
-            int inside = 0;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    const float x = (px + (sx + 0.5f) / kSamples) / size;
-                    const float y = (py + (sy + 0.5f) / kSamples) / size;
-                    if (!tile(x, y)) continue;
-                    const Colour colour = sceneColour(x, y);
-                    sum = {sum.r + colour.r, sum.g + colour.g, sum.b + colour.b};
-                    ++inside;
-                }
-            }
+            const IconPixel icon = iconPixel(size, px, py);
             uint8_t* pixel = &rgba[(static_cast<size_t>(py) * size + px) * 4];
-            if (inside == 0) continue;  // fully transparent black
-            pixel[0] = channel(sum.r / inside);
-            pixel[1] = channel(sum.g / inside);
-            pixel[2] = channel(sum.b / inside);
-            pixel[3] = channel(255.0f * inside / (kSamples * kSamples));
+            if (icon.coverage == 0) continue;  // fully transparent black
+            pixel[0] = channel(icon.colour.r);
+            pixel[1] = channel(icon.colour.g);
+            pixel[2] = channel(icon.colour.b);
+            pixel[3] = channel(255.0f * icon.coverage);
         }
     }
 
@@ -152,4 +164,20 @@ std::vector<uint8_t> makeIconPng(int size) {
     }
     file.resize(bytes);
     return file;
+}
+
+std::vector<uint8_t> makeWindowIconBmp() {
+    // Without alpha the tile's edge is hard: a pixel at least half inside is
+    // the picture's, the rest the colour key, which the picture never uses.
+    Canvas canvas = makeCanvas(kWindowIconSize, kWindowIconSize);
+    for (int py = 0; py < kWindowIconSize; ++py) {
+        for (int px = 0; px < kWindowIconSize; ++px) {
+            const IconPixel icon = iconPixel(kWindowIconSize, px, py);
+            if (icon.coverage < 0.5f) continue;
+            Rgb colour{channel(icon.colour.r), channel(icon.colour.g), channel(icon.colour.b)};
+            if (colour == kTransparent) colour.b = 254;
+            setPixel(canvas, px, py, colour);
+        }
+    }
+    return encodeBmp(canvas);
 }

@@ -1,5 +1,6 @@
-// Icon art: the game's icon for the desktop's menu, a ringed planet with a
-// fleet closing in against deep space, drawn at any size as an RGBA PNG.
+// Icon art: the game's icon for the desktop's menu and its window, a ringed
+// planet with a fleet closing in against deep space, drawn at any size as an
+// RGBA PNG, and for the window as a bitmap the game reads like its other art.
 #pragma once
 
 #include <cstdint>
@@ -13,3 +14,9 @@ inline constexpr int kIconSizes[] = {48, 128, 256};
 std::string iconFileName(int size);
 // The PNG file bytes of the icon at size x size pixels; empty if it cannot be encoded.
 std::vector<uint8_t> makeIconPng(int size);
+
+// The window's icon, kept with the game's data.
+inline constexpr int kWindowIconSize = 64;
+inline constexpr const char* kWindowIconFileName = "icon.bmp";
+// The 24-bit BMP file bytes of the window's icon, white (the colour key) around the tile.
+std::vector<uint8_t> makeWindowIconBmp();

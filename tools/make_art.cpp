@@ -1,5 +1,5 @@
-// Makes the game's art: the font image, the HUD atlas and the two planet
-// models with their textures, written into the folder named first on the
+// Makes the game's art: the font image, the HUD atlas, the two planet
+// models with their textures and the window's icon, written into the folder named first on the
 // command line, and the icons of the install into the folder named second.
 // The same program always writes the same bytes.
 #include <cstdio>
@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
              std::vector<uint8_t>(planet.modelText.begin(), planet.modelText.end()));
         save(planet.textureFileName, encodeBmp(planet.texture));
     }
+
+    save(kWindowIconFileName, makeWindowIconBmp());
 
     if (argc == 3) {
         const std::string iconFolder = std::string(argv[2]) + "/";

@@ -50,13 +50,15 @@ set(expected
     "./usr/share/games/brennolt/Sphere Model00.txt"
     "./usr/share/games/brennolt/Sphere Model01.txt"
     ./usr/share/games/brennolt/gasgiant.bmp
+    ./usr/share/games/brennolt/icon.bmp
     ./usr/share/games/brennolt/myFont.bmp
     ./usr/share/games/brennolt/rock.bmp
     ./usr/share/icons/hicolor/128x128/apps/brennolt.png
     ./usr/share/icons/hicolor/256x256/apps/brennolt.png
-    ./usr/share/icons/hicolor/48x48/apps/brennolt.png)
+    ./usr/share/icons/hicolor/48x48/apps/brennolt.png
+    ./usr/share/man/man6/brennolt.6.gz)
 expect("the files are exactly the program, its data, the menu entry, the icons and the \
-documents:\n    ${files}" files STREQUAL expected)
+documents and the manual page:\n    ${files}" files STREQUAL expected)
 expect("the program is executable by all: ${listing}"
        listing MATCHES "-rwxr-xr-x root/root [^\n]* ./usr/games/brennolt\n")
 
@@ -64,6 +66,22 @@ execute_process(COMMAND "${DPKG_DEB}" -x "${package}" "${OUTPUT}/unpacked")
 execute_process(COMMAND "${READELF}" -S "${OUTPUT}/unpacked/usr/games/brennolt"
                 OUTPUT_VARIABLE sections)
 expect("the program is stripped" NOT sections MATCHES "\\.(symtab|debug_info)")
+
+file(READ "${OUTPUT}/unpacked/usr/share/doc/brennolt/copyright" copyright)
+expect("the copyright file gives the project's files the Expat licence"
+       copyright MATCHES "\nFiles: \\*\n[^\n]*\nLicense: Expat\n.*\nLicense: Expat\n Permission")
+# The manual page has an entry for every option the program's own help lists.
+execute_process(COMMAND "${OUTPUT}/unpacked/usr/games/brennolt" --help OUTPUT_VARIABLE help)
+execute_process(COMMAND gzip -dc "${OUTPUT}/unpacked/usr/share/man/man6/brennolt.6.gz"
+                OUTPUT_VARIABLE manual)
+string(REPLACE "\\-" "-" manual "${manual}")
+string(REGEX MATCHALL "(^|\n)  +-[-a-z]+" options "${help}")
+expect("the help lists options" options)
+foreach(option IN LISTS options)
+  string(STRIP "${option}" option)
+  expect("the manual page has an entry for ${option}"
+         manual MATCHES "\n\\.TP\n\\.B[IR]? ${option}[ \n]")
+endforeach()
 
 if(failures)
   message(FATAL_ERROR "The package ${package} is not as it should be:${failures}")

@@ -39,6 +39,10 @@ TEST(Install, StartsFromAnyFolderWithItsArtAndSavesInThePlayersFolder) {
     Window window = 0;
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
         << game.errors();
+    // The window carries the game's own icon, for the desktop's task bar.
+    const std::string icon =
+        "xprop -id " + std::to_string(window) + " _NET_WM_ICON | grep -q 'Icon (64 x 64)'";
+    EXPECT_EQ(std::system(icon.c_str()), 0) << icon;
     // The Setup screen's title, table and buttons are all drawn with the art.
     EXPECT_TRUE(waitFor([&] {
         XImage* image = screen.grab(window);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -70,8 +71,8 @@ TEST(WholeProgram, LogThatCannotBeOpenedIsReportedAndTheProgramCarriesOn) {
 
 // A model file linked to /dev/zero was once read without end, and a named
 // pipe for a picture waited for a writer: no window ever came. Art that is
-// not a regular file is now refused like damaged art.
-TEST(WholeProgram, ArtThatIsNoRegularFileGivesOneLineEachAndTheGameRuns) {
+// not a regular file is now refused like damaged art, such as a damaged icon.
+TEST(WholeProgram, ArtThatIsNoRegularFileOrDamagedGivesOneLineEachAndTheGameRuns) {
     XDisplay screen;
     ASSERT_TRUE(screen.isOpen()) << "this test needs a display (run it under xvfb-run)";
     DataFolder directory;
@@ -82,6 +83,7 @@ TEST(WholeProgram, ArtThatIsNoRegularFileGivesOneLineEachAndTheGameRuns) {
     std::filesystem::create_symlink("/dev/zero", model);
     std::filesystem::remove(hud);
     ASSERT_EQ(mkfifo(hud.c_str(), 0600), 0);
+    std::ofstream(directory.path() / "Data" / "icon.bmp") << "BM damaged";
     GameProcess game(directory.path(), true);
     Window window = 0;
     ASSERT_TRUE(waitFor([&] { return (window = screen.windowOf(game.pid())) != 0; }))
@@ -90,8 +92,10 @@ TEST(WholeProgram, ArtThatIsNoRegularFileGivesOneLineEachAndTheGameRuns) {
 
     EXPECT_EQ(game.exitCode(), 0);
     std::istringstream errors(game.errors());
-    std::string hudLine, modelLine, more;
-    std::getline(errors, hudLine), std::getline(errors, modelLine), std::getline(errors, more);
+    std::string iconLine, hudLine, modelLine, more;
+    std::getline(errors, iconLine), std::getline(errors, hudLine), std::getline(errors, modelLine);
+    std::getline(errors, more);
+    EXPECT_NE(iconLine.find("icon Data/icon.bmp not loaded"), std::string::npos) << iconLine;
     EXPECT_NE(hudLine.find("Data/HUD.bmp"), std::string::npos) << hudLine;
     EXPECT_NE(modelLine.find("Data/Sphere Model00.txt"), std::string::npos) << modelLine;
     for (const std::string& line : {hudLine, modelLine})
