@@ -16,9 +16,11 @@ namespace {
 constexpr uint32_t kReferenceSeed = 20261209;
 constexpr int kReferenceShips = 60;
 constexpr int kMostReferenceSteps = 100000;
+// How long a leaving machine waits for the others to hear of it.
+constexpr uint32_t kLeaveWaitMs = 300;
 
 void note(NetGame& net, std::string line) {
-    std::fprintf(stderr, "brennolt: %s\n", line.c_str());
+    std::fprintf(stderr, "Brennolt: %s\n", line.c_str());
     net.notes.push_back(std::move(line));
 }
 
@@ -85,13 +87,18 @@ void runQueue(NetGame& net, Game& game, PlayState& play) {
         net.queue.pop_front();
         if (queued.machine == 0) play.waiting = false;
         CommandResult result = checkCommand(game, queued.command);
-        const bool ownSeat = queued.command.player >= 0 && queued.command.player < kMaxPlayers &&
-                             game.network.seatMachine[queued.command.player] == queued.machine;
+        // The host alone gives a seat to the computer; everyone else acts
+        // for the seats they play.
+        const PlayerCommand& command = queued.command;
+        const bool ownSeat = command.kind == CommandKind::SeatToComputer
+                                 ? queued.machine == 0
+                                 : command.player >= 0 && command.player < kMaxPlayers &&
+                                       game.network.seatMachine[command.player] == queued.machine;
         if (result != CommandResult::Applied || !ownSeat) {
             const char* why = ownSeat ? describeResult(result) : "not a seat that machine plays";
             net.refusals += 1;
             note(net,
-                 "refused a command of machine " + std::to_string(queued.machine) + ": " + why);
+                 "Refused a command of machine " + std::to_string(queued.machine) + ": " + why);
             if (const NetGame::Joiner* joiner = joinerOfMachine(net, queued.machine)) {
                 Message refused;
                 refused.kind = MessageKind::Refused;
@@ -134,11 +141,20 @@ void submitAtHost(NetGame& net, Game& game, PlayState& play, const PlayerCommand
 }
 
 void refuseJoin(NetGame& net, PeerId peer, const std::string& why) {
-    note(net, "refused a machine that asked to join: " + why);
+    note(net, "Refused a machine that asked to join: " + why);
     Message refusal;
     refusal.kind = MessageKind::Refusal;
     refusal.text = why;
     send(net, peer, refusal);
+}
+
+// The seat a joiner gets: the one it asks for, or the first open one; -1
+// where none of them is free.
+int seatFor(const Game& game, int asked) {
+    if (asked >= 0) return asked < game.session.playerCount && isOpenSeat(game, asked) ? asked : -1;
+    for (int seat = 0; seat < game.session.playerCount; ++seat)
+        if (isOpenSeat(game, seat)) return seat;
+    return -1;
 }
 
 // Why a machine may not join as it asks, or nothing.
@@ -147,11 +163,9 @@ std::string joinRefusal(const NetGame& net, const Game& game, const Message& hel
     if (hello.text != game.network.joinCode) return "wrong join code";
     if (game.session.phase != GamePhase::Setup || net.started) return "the game has already begun";
     if (net.machinesJoined + 1 >= kMaxPlayers) return "the game is full";
-    const int seat = hello.seat;
-    if (seat != -1 && (seat >= game.session.playerCount || game.seats[seat] != Seat::Human ||
-                       game.network.seatMachine[seat] != 0))
-        return "seat " + std::to_string(seat + 1) + " is not free";
-    return {};
+    if (hello.seat == kNoSeat || seatFor(game, hello.seat) != -1) return {};
+    if (hello.seat >= 0) return "seat " + std::to_string(hello.seat + 1) + " is not open";
+    return "no seat is open";
 }
 
 void welcome(NetGame& net, Game& game, NetGame::Joiner& joiner, const Message& hello) {
@@ -161,14 +175,18 @@ void welcome(NetGame& net, Game& game, NetGame::Joiner& joiner, const Message& h
         return;
     }
     joiner.machine = ++net.machinesJoined;
-    if (hello.seat != -1) game.network.seatMachine[hello.seat] = joiner.machine;
+    const int seat = hello.seat == kNoSeat ? kNoSeat : seatFor(game, hello.seat);
+    if (seat >= 0) {
+        game.network.seatMachine[seat] = joiner.machine;
+        refreshSetupStart(game);
+    }
     Message answer;
     answer.kind = MessageKind::Welcome;
     answer.machine = joiner.machine;
-    answer.seat = hello.seat;
+    answer.seat = seat;
     send(net, joiner.peer, answer);
-    note(net, hello.seat == -1 ? "machine " + std::to_string(joiner.machine) + " joined"
-                               : "player " + std::to_string(hello.seat + 1) + " joined");
+    note(net, seat < 0 ? "Machine " + std::to_string(joiner.machine) + " joined"
+                       : "Player " + std::to_string(seat + 1) + " joined");
     sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
 }
 
@@ -178,11 +196,33 @@ void checkReport(NetGame& net, Game& game, const NetGame::Joiner& joiner, const 
     net.repairs += 1;
     Message line;
     line.kind = MessageKind::Note;
-    line.text = "turn of player " + std::to_string(game.session.currentPlayer + 1) + ": machine " +
+    line.text = "Turn of player " + std::to_string(game.session.currentPlayer + 1) + ": machine " +
                 std::to_string(joiner.machine) + " differed and was sent the host's game";
     note(net, line.text);
     sendToJoiners(net, line);
     send(net, joiner.peer, stateMessage(MessageKind::Repair, net.applied, game));
+}
+
+// A machine that left: on the Setup screen its seat is open again; in a game
+// the computer plays it from the next command of the stream on.
+void seatsLeft(NetGame& net, Game& game, PlayState& play, int32_t machine) {
+    for (int seat = 0; seat < kMaxPlayers; ++seat) {
+        if (game.network.seatMachine[seat] != machine) continue;
+        Message line;
+        line.kind = MessageKind::Note;
+        if (net.started) {
+            line.text = "Player " + std::to_string(seat + 1) + " left: the computer plays for them";
+            net.queue.push_back({0, commandOn(CommandKind::SeatToComputer, -1, seat)});
+        } else {
+            line.text = "Player " + std::to_string(seat + 1) + " left";
+            game.network.seatMachine[seat] = 0;
+            refreshSetupStart(game);
+            sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
+        }
+        note(net, line.text);
+        sendToJoiners(net, line);
+    }
+    if (net.started) runQueue(net, game, play);
 }
 
 void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent& event) {
@@ -193,15 +233,15 @@ void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent&
     NetGame::Joiner* joiner = joinerOf(net, event.peer);
     if (!joiner) return;
     if (event.kind == TransportEventKind::Disconnected) {
-        if (joiner->machine != -1)
-            note(net, "machine " + std::to_string(joiner->machine) + " left");
+        const int32_t machine = joiner->machine;
         std::erase_if(net.joiners, [&](const NetGame::Joiner& j) { return j.peer == event.peer; });
+        if (machine != -1) seatsLeft(net, game, play, machine);
         return;
     }
     Message message;
     std::string why;
     if (!decodeMessage(event.bytes, message, why)) {
-        note(net, "refused " + why);
+        note(net, "Refused " + why);
         return;
     }
     if (joiner->machine == -1) {
@@ -222,7 +262,7 @@ void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent&
 bool takeState(NetGame& net, Game& game, const Message& message) {
     const int32_t here = game.network.here;
     if (!decodeRulesState(message.state, game)) {
-        note(net, "the host's game could not be read");
+        note(net, "The host's game could not be read");
         return false;
     }
     game.network.here = here;
@@ -236,10 +276,17 @@ void applyStream(NetGame& net, Game& game, PlayState& play) {
         if (entry.index < net.applied) continue;  // before a repair: already in its state
         const GamePhase before = game.session.phase;
         if (applyCommand(game, entry.command) != CommandResult::Applied)
-            note(net, "a command of the stream did not apply here");
+            note(net, "A command of the stream did not apply here");
         if (entry.machine == game.network.here) play.waiting = false;
         afterStreamCommand(net, game, before);
     }
+}
+
+void end(NetGame& net, const std::string& why, int exitCode) {
+    note(net, why);
+    net.ended = true;
+    net.endedAt = 0;  // set by the next tick's clock
+    net.endCode = exitCode;
 }
 
 void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEvent& event) {
@@ -253,20 +300,19 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
         return;
     }
     if (event.kind == TransportEventKind::Disconnected) {
-        note(net, "the host is gone");
-        requestQuit(game, 1);
+        if (!net.ended) end(net, "The connection to the host was lost", 1);
         return;
     }
     Message message;
     std::string why;
     if (!decodeMessage(event.bytes, message, why)) {
-        note(net, "refused " + why + " from the host");
+        note(net, "Refused " + why + " from the host");
         return;
     }
     switch (message.kind) {
         case MessageKind::Welcome: game.network.here = message.machine; break;
         case MessageKind::Refusal:
-            note(net, "the host refused to let this machine join: " + message.text);
+            note(net, "The host refused to let this machine join: " + message.text);
             requestQuit(game, 1);
             break;
         case MessageKind::Setup: takeState(net, game, message); break;
@@ -279,10 +325,11 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
             break;
         case MessageKind::Stream: net.stream.push_back(std::move(message)); break;
         case MessageKind::Refused:
-            note(net, "the host refused a command: " + message.text);
+            note(net, "The host refused a command: " + message.text);
             play.waiting = false;
             break;
         case MessageKind::Note: note(net, message.text); break;
+        case MessageKind::End: end(net, "The host ended the game", 0); break;
         default: break;
     }
 }
@@ -352,6 +399,12 @@ void netBeforeFrame(NetGame& net, Game& game, PlayState& play, uint32_t clock) {
             hearAtJoiner(net, game, play, event);
         }
     }
+    if (net.ended) {
+        // The clock may be 0 itself: the time is kept with its lowest bit set.
+        if (net.endedAt == 0) net.endedAt = clock | 1;
+        if (clock - net.endedAt >= kEndShownMs) requestQuit(game, net.endCode);
+        return;
+    }
     netAfterFrame(net, game, play);
     playBeforeFrame(game, play, clock);
 }
@@ -364,4 +417,11 @@ void netAfterFrame(NetGame& net, Game& game, PlayState& play) {
     }
 }
 
-void leaveNetGame(NetGame& net) { closeTransport(net.transport, 200); }
+void leaveNetGame(NetGame& net) {
+    if (net.hosting) {
+        Message end;
+        end.kind = MessageKind::End;
+        sendToJoiners(net, end);
+    }
+    closeTransport(net.transport, kLeaveWaitMs);
+}

@@ -18,6 +18,10 @@
 struct Game;
 struct PlayState;
 
+// A joiner that asks for no seat at all: the arena's machines, whose seats
+// the host gives out itself.
+constexpr int kNoSeat = -2;
+
 struct NetGame {
     Transport transport;
     bool hosting = false;
@@ -45,6 +49,12 @@ struct NetGame {
     // Lines for the message line, oldest first; every one also went to
     // standard error.
     std::vector<std::string> notes;
+    // A joiner whose game has ended (the host ended it, or is gone): the
+    // program ends kEndShownMs later, with this exit code, once its message
+    // has been seen.
+    bool ended = false;
+    uint32_t endedAt = 0;
+    int endCode = 0;
     int repairs = 0;   // host: states sent again after a disagreement
     int refusals = 0;  // host: commands refused from the stream
     // The arena's agreement check: each machine's fingerprint after every
@@ -60,8 +70,8 @@ uint64_t referenceBattleCheck();
 // Makes this program the host of `game`: machine 0, every seat its own until
 // a machine joins; battles in fixed steps; the test mode off.
 void hostNetGame(NetGame& net, Game& game, PlayState& play);
-// Makes this program a joiner: it asks for `seat` (-1: whichever the host
-// gives) with the host's join code once the transport connects.
+// Makes this program a joiner: it asks for `seat` (-1: the first open one,
+// kNoSeat: none) with the host's join code once the transport connects.
 void joinNetGame(NetGame& net, Game& game, PlayState& play, const std::string& code, int seat);
 
 // The network's part of the tick, before the shared tick's: what arrived is
@@ -72,5 +82,9 @@ void netBeforeFrame(NetGame& net, Game& game, PlayState& play, uint32_t clock);
 // battle's end goes on.
 void netAfterFrame(NetGame& net, Game& game, PlayState& play);
 
-// Sends what is queued and closes the connections.
+// How long a joiner shows why its game ended before the program ends.
+constexpr uint32_t kEndShownMs = 3000;
+
+// Leaves the game: a host ends it for everyone; then what is queued is sent
+// and the connections close.
 void leaveNetGame(NetGame& net);

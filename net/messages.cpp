@@ -142,6 +142,7 @@ std::vector<uint8_t> encodeMessage(const Message& message) {
             out.u32(message.index);
             out.u64(message.number);
             break;
+        case MessageKind::End: break;
     }
     return bytes;
 }
@@ -169,12 +170,12 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
             read.number = in.u64();
             read.text = in.text();
             read.seat = in.i32();
-            inRange = read.seat >= -1 && read.seat < kMaxPlayers;
+            inRange = read.seat >= -2 && read.seat < kMaxPlayers;
             break;
         case MessageKind::Welcome:
             read.machine = in.i32();
             read.seat = in.i32();
-            inRange = isMachine(read.machine) && read.seat >= -1 && read.seat < kMaxPlayers;
+            inRange = isMachine(read.machine) && read.seat >= -2 && read.seat < kMaxPlayers;
             break;
         case MessageKind::Refusal:
         case MessageKind::Note: read.text = in.text(); break;
@@ -199,6 +200,7 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
             read.index = in.u32();
             read.number = in.u64();
             break;
+        case MessageKind::End: break;
     }
     if (!in.ok || !inRange || in.left() != 0) {
         why = "a damaged message";

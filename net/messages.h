@@ -30,8 +30,9 @@ enum class MessageKind : uint8_t {
     Fingerprint = 9,  // joiner: its rules fingerprint at a turn screen, with the stream index
     Repair = 10,      // host: the rules state as it stands at a stream index
     Note = 11,        // host: a line for every machine's message line
+    End = 12,         // host: it has ended the game for everyone
 };
-constexpr int kLastMessageKind = static_cast<int>(MessageKind::Note);
+constexpr int kLastMessageKind = static_cast<int>(MessageKind::End);
 
 struct Message {
     MessageKind kind = MessageKind::Note;

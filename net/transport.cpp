@@ -90,7 +90,7 @@ void sendMessage(Transport& transport, PeerId peer, std::span<const uint8_t> byt
                         std::vector<uint8_t>(bytes.begin(), bytes.end()));
             break;
         }
-        case TransportKind::None: break;
+        case TransportKind::Off: break;
     }
 }
 
@@ -104,7 +104,7 @@ void disconnectPeer(Transport& transport, PeerId peer) {
                                   transport.hosting ? to : transport.loopbackEnd);
             break;
         }
-        case TransportKind::None: break;
+        case TransportKind::Off: break;
     }
 }
 
@@ -127,7 +127,7 @@ std::vector<TransportEvent> pollTransport(Transport& transport) {
             }
             return events;
         }
-        case TransportKind::None: break;
+        case TransportKind::Off: break;
     }
     return {};
 }
@@ -153,9 +153,9 @@ void closeTransport(Transport& transport, uint32_t waitMs) {
             });
             break;
         }
-        case TransportKind::None: break;
+        case TransportKind::Off: break;
     }
-    transport.kind = TransportKind::None;
+    transport.kind = TransportKind::Off;
     transport.hosting = false;
     transport.loopback = nullptr;
     transport.loopbackEnd = 0;

@@ -51,10 +51,10 @@ struct EnetEndCloser {
     void operator()(EnetEnd* end) const;
 };
 
-enum class TransportKind { None, Enet, Loopback };
+enum class TransportKind { Off, Enet, Loopback };
 
 struct Transport {
-    TransportKind kind = TransportKind::None;
+    TransportKind kind = TransportKind::Off;
     bool hosting = false;
     // ENet
     std::unique_ptr<EnetEnd, EnetEndCloser> enet;

@@ -2,6 +2,7 @@
 // player asked for, and the facts the data search needs from the process.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,11 +11,20 @@
 
 enum class Request { Play, Help, Version, Mistake };
 
+// A game over a network: this program hosts it, or joins a host's.
+enum class NetRole { None, Host, Join };
+constexpr uint16_t kDefaultPort = 28960;
+
 struct CommandLine {
     Request request = Request::Play;
     std::optional<std::string> dataFolder;  // --data DIR
     bool fullScreen = false;                // --fullscreen
-    std::string mistake;                    // for a Mistake: the line that names it
+    NetRole netRole = NetRole::None;        // --host [PORT], --join HOST[:PORT]
+    uint16_t port = kDefaultPort;
+    std::string host;     // --join: the host's name or address
+    std::string code;     // --code: the host's join code
+    int seat = -1;        // --seat N: player N's seat, counted from 0 here
+    std::string mistake;  // for a Mistake: the line that names it
 };
 
 // The arguments after the program's name. The first help or version request
@@ -30,3 +40,7 @@ std::string helpText(const DataSearchResult& data);
 
 // The text of --version.
 std::string versionText();
+
+// A join code for a host: 8 letters and digits from the system's random
+// source, never from the game's generator. Empty when the system has none.
+std::string makeJoinCode();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/command_line.h"
+#include "platform/network_start.h"
 #include "platform/program.h"
 
 namespace {
@@ -43,7 +44,12 @@ int main(int argc, char** argv) {
     VideoSession video;
     if (!video.ready || !openWindow(*program)) return 1;
     startUp(*program);
+    if (!startNetwork(*program, commandLine)) {
+        closeWindow(*program);
+        return 1;
+    }
     const int exitCode = runMainLoop(*program);
+    stopNetwork(*program);
     closeWindow(*program);
     return exitCode;
 }

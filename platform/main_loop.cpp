@@ -77,6 +77,14 @@ void movePointer(Program& program, const SDL_MouseMotionEvent& event) {
     moveMouse(program.play.input, point.x, point.y);
 }
 
+// The network's newest note goes on the message line.
+void showNotes(Program& program) {
+    const std::vector<std::string>& notes = program.net.notes;
+    if (program.notesShown == notes.size()) return;
+    program.notesShown = notes.size();
+    program.game.messageLine = {notes.back(), program.clock()};
+}
+
 }  // namespace
 
 void resizeWindow(Program& program, int width, int height) {
@@ -101,13 +109,23 @@ void startUp(Program& program) {
     initialiseGame(program.game);
 }
 
+bool isNetworked(const Program& program) {
+    return program.net.transport.kind != TransportKind::Off;
+}
+
 void runTick(Program& program) {
     Game& game = program.game;
     InputState& input = program.play.input;
     updateMapPointer(input);
-    playBeforeFrame(game, program.play, program.clock());
+    if (isNetworked(program)) {
+        netBeforeFrame(program.net, game, program.play, program.clock());
+        showNotes(program);
+    } else {
+        playBeforeFrame(game, program.play, program.clock());
+    }
     drawFrame(program);
     playAfterFrame(game, program.play, program.frameDelta);
+    if (isNetworked(program)) netAfterFrame(program.net, game, program.play);
     updateFrameTiming(program);
     ageMouseLatches(input);
 }

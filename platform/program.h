@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "game/game.h"
+#include "net/lockstep.h"
 #include "play/tick.h"
 #include "render/art.h"
 #include "render/picture.h"
@@ -36,7 +37,9 @@ uint32_t readClock();
 // planets draw their tilt and spin from the generator before start-up seeds it.
 struct Program {
     Game game;
-    PlayState play;  // the input, the test mode and the computer's seats
+    PlayState play;         // the input, the test mode and the computer's seats
+    NetGame net;            // a game over a network: its connections and its stream
+    size_t notesShown = 0;  // the network's notes already put on the message line
     Art art;
     uint32_t frameTime = 0;   // clock at the end of the last tick
     uint32_t frameDelta = 0;  // ms between the ends of the last two ticks
@@ -82,6 +85,9 @@ void resizeWindow(Program& program, int width, int height);
 // and HUD textures, the frame time, the planet models, and the game's
 // start-up values.
 void startUp(Program& program);
+
+// Whether the program plays a game over a network.
+bool isNetworked(const Program& program);
 
 // One tick: pointer, test mode, left and right button, the computer's seat,
 // frame, animation, battle step, frame timing, latch ageing. Clicks act on

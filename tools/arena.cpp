@@ -252,7 +252,7 @@ void connectMachines(Machines& machines, int count) {
         machines.all.push_back(std::make_unique<Machine>());
         Machine& joiner = *machines.all.back();
         initialiseGame(joiner.game);
-        joinNetGame(joiner.net, joiner.game, joiner.play, kArenaCode, -1);
+        joinNetGame(joiner.net, joiner.game, joiner.play, kArenaCode, kNoSeat);
         joinOverLoopback(joiner.net.transport, machines.network);
     }
     // Joined once every joiner has heard its machine number.
