@@ -1,0 +1,127 @@
+// Lockstep over the in-process network: who may join, and which commands the
+// host refuses from the stream, each refusal leaving every machine's game as
+// it was.
+#include "net/lockstep.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "game/commands.h"
+#include "game/game.h"
+#include "game/rules_state.h"
+#include "play/tick.h"
+
+namespace {
+
+constexpr const char* kCode = "CODE2345";
+
+struct Machine {
+    Game game;
+    PlayState play;
+    NetGame net;
+};
+
+// A host of three players with seats 2 and 3 open, and the machines that
+// join it, ticked together at 16 ms frames.
+struct Table {
+    LoopbackNetwork network;
+    std::vector<std::unique_ptr<Machine>> machines;
+
+    Table() {
+        network.delayMs = 20;
+        Machine& host = add();
+        dispatchCommand(host.game, CommandId::IncreasePlayers);
+        hostNetGame(host.net, host.game, host.play);
+        host.game.network.joinCode = kCode;
+        host.game.seats[1] = host.game.seats[2] = Seat::Open;
+        refreshSetupStart(host.game);
+        hostOverLoopback(host.net.transport, network);
+    }
+    Machine& add() {
+        machines.push_back(std::make_unique<Machine>());
+        initialiseGame(machines.back()->game);
+        return *machines.back();
+    }
+    Machine& join(const std::string& code, int seat) {
+        Machine& joiner = add();
+        joinNetGame(joiner.net, joiner.game, joiner.play, code, seat);
+        joinOverLoopback(joiner.net.transport, network);
+        settle();
+        return joiner;
+    }
+    void settle() {
+        for (int tick = 0; tick < 20; ++tick) {
+            for (auto& machine : machines) {
+                netBeforeFrame(machine->net, machine->game, machine->play, 1000);
+                playAfterFrame(machine->game, machine->play, 16);
+                netAfterFrame(machine->net, machine->game, machine->play);
+            }
+            advanceLoopback(network, 16);
+        }
+    }
+    Game& host() { return machines.front()->game; }
+    bool agree() {
+        for (auto& machine : machines)
+            if (rulesFingerprint(machine->game) != rulesFingerprint(host())) return false;
+        return true;
+    }
+};
+
+bool noted(const NetGame& net, const std::string& words) {
+    return !net.notes.empty() && net.notes.back().find(words) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
+    Table table;
+    Machine& wrong = table.join("WRONG234", 1);
+    EXPECT_TRUE(wrong.game.quitRequested);
+    EXPECT_EQ(wrong.game.exitCode, 1);
+    EXPECT_TRUE(noted(table.machines.front()->net, "wrong join code"));
+    EXPECT_EQ(table.host().network.seatMachine[1], 0);
+    table.machines.pop_back();
+
+    Machine& second = table.join(kCode, 1);
+    EXPECT_FALSE(table.host().buttons.buttons[static_cast<int>(CommandId::BeginTurn)].visible)
+        << "a seat is still open";
+    Machine& third = table.join(kCode, 2);
+    EXPECT_EQ(second.game.network.here, 1);
+    EXPECT_EQ(third.game.network.here, 2);
+    table.machines.front()->play.send(pressButton(0, static_cast<int>(CommandId::BeginTurn)));
+    table.settle();
+    ASSERT_EQ(table.host().session.phase, GamePhase::TurnStart);
+    ASSERT_TRUE(table.agree());
+
+    Machine& late = table.join(kCode, -1);
+    EXPECT_TRUE(late.game.quitRequested);
+    EXPECT_TRUE(noted(table.machines.front()->net, "already begun"));
+    table.machines.pop_back();
+
+    // Player 1's turn: seat 2's machine acts for the host's seat, then for
+    // its own seat out of its turn.
+    const uint64_t before = rulesFingerprint(table.host());
+    const struct {
+        const char* what;
+        Machine& from;
+        PlayerCommand command;
+        const char* why;
+    } refusals[] = {
+        {"another machine's seat", second, pressButton(0, static_cast<int>(CommandId::BeginTurn)),
+         "not a seat that machine plays"},
+        {"out of turn", third, pressButton(2, static_cast<int>(CommandId::BeginTurn)),
+         "not this player's turn"},
+    };
+    for (const auto& refusal : refusals) {
+        refusal.from.play.send(refusal.command);
+        EXPECT_TRUE(refusal.from.play.waiting) << refusal.what;
+        table.settle();
+        EXPECT_TRUE(noted(table.machines.front()->net, refusal.why)) << refusal.what;
+        EXPECT_FALSE(refusal.from.play.waiting) << refusal.what;
+        EXPECT_EQ(rulesFingerprint(table.host()), before) << refusal.what;
+        EXPECT_TRUE(table.agree()) << refusal.what;
+    }
+}
