@@ -117,6 +117,11 @@ void runQueue(NetGame& net, Game& game, PlayState& play) {
         entry.command = queued.command;
         sendToJoiners(net, entry);
         afterStreamCommand(net, game, before);
+        // From the end screen back to Setup: a new game is set up as the first was.
+        if (game.session.phase == GamePhase::Setup) {
+            net.started = false;
+            sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
+        }
     }
 }
 
@@ -124,9 +129,12 @@ void runQueue(NetGame& net, Game& game, PlayState& play) {
 // shows the joiners, and Begin sends them the game to start from; after
 // that they take their place in the stream like any machine's.
 void submitAtHost(NetGame& net, Game& game, PlayState& play, const PlayerCommand& command) {
-    if (isLocalCommand(command) || (!net.started && game.session.phase == GamePhase::Setup)) {
+    const bool setup = !net.started;
+    if (isLocalCommand(command) || setup) {
         applyCommand(game, command);
-        if (net.started || isLocalCommand(command)) return;
+        if (!setup || game.quitRequested) return;
+        // A new game, or one loaded from the host's save, starts everywhere
+        // from the host's state.
         if (game.session.phase == GamePhase::Setup) {
             sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
         } else {
