@@ -62,7 +62,12 @@ void afterStreamCommand(NetGame& net, const Game& game, GamePhase before) {
         game.session.phase == GamePhase::TurnStart && before != GamePhase::TurnStart;
     if (!net.recordFingerprints && !turnScreen) return;
     const uint64_t fingerprint = rulesFingerprint(game);
-    if (net.recordFingerprints) net.fingerprints.push_back(fingerprint);
+    if (net.recordFingerprints) {
+        // By place in the stream: a machine repaired from the host's game
+        // leaves the commands it skipped at 0.
+        if (net.fingerprints.size() < net.applied) net.fingerprints.resize(net.applied);
+        net.fingerprints[net.applied - 1] = fingerprint;
+    }
     if (!turnScreen) return;
     if (net.hosting) {
         net.turnFingerprints[net.applied] = fingerprint;

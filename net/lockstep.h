@@ -58,7 +58,7 @@ struct NetGame {
     int repairs = 0;   // host: states sent again after a disagreement
     int refusals = 0;  // host: commands refused from the stream
     // The arena's agreement check: each machine's fingerprint after every
-    // command it applied.
+    // command it applied, by place in the stream.
     bool recordFingerprints = false;
     std::vector<uint64_t> fingerprints;
 };
