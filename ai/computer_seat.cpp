@@ -47,11 +47,7 @@ struct Hand {
     const CommandSink& sink;
     int player;
 
-    bool offer(const PlayerCommand& command) const {
-        if (checkCommand(game, command) != CommandResult::Applied) return false;
-        sink(command);
-        return true;
-    }
+    bool offer(const PlayerCommand& command) const { return offerCommand(game, sink, command); }
     bool press(CommandId id) const { return offer(pressButton(player, static_cast<int>(id))); }
     bool offerOn(CommandKind kind, int value) const {
         return offer(commandOn(kind, player, value));

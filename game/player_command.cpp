@@ -186,6 +186,12 @@ bool isLocalCommand(const PlayerCommand& command) {
     return id == CommandId::SaveGame || id == CommandId::LoadGame || id == CommandId::QuitGame;
 }
 
+bool offerCommand(const Game& game, const CommandSink& sink, const PlayerCommand& command) {
+    if (checkCommand(game, command) != CommandResult::Applied) return false;
+    sink(command);
+    return true;
+}
+
 PlayerCommand pressButton(int player, int commandId) {
     return commandOn(CommandKind::PressButton, player, commandId);
 }

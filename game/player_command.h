@@ -64,6 +64,11 @@ bool isLocalCommand(const PlayerCommand& command);
 // machine, straight to applyCommand.
 using CommandSink = std::function<void(const PlayerCommand&)>;
 
+// Hands the command to the sink only where the rules would take it now: the
+// mouse and the computer go on to the next meaning of an action exactly where
+// they would not. Whether it was handed on.
+bool offerCommand(const Game& game, const CommandSink& sink, const PlayerCommand& command);
+
 // The commands in the form the mouse and the computer build them.
 PlayerCommand pressButton(int player, int commandId);
 PlayerCommand commandOn(CommandKind kind, int player, int value);

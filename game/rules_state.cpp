@@ -12,6 +12,7 @@
 
 #include "battle/battle.h"
 #include "game/buttons.h"
+#include "game/byte_codec.h"
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/loaded_bounds.h"
@@ -59,33 +60,13 @@ bool showsDonationFace(const ButtonPanel& panel) {
 // ---------------------------------------------------------------------------
 // Writing: the same sequence of bytes into a vector or into the hash.
 
-struct ByteSink {
-    std::vector<uint8_t>& bytes;
-    void put(uint8_t byte) { bytes.push_back(byte); }
-};
-
 struct HashSink {
     uint64_t hash = kFnvOffsetBasis;
     void put(uint8_t byte) { hash = (hash ^ byte) * kFnvPrime; }
 };
 
 template <typename Sink>
-struct Writer {
-    Sink& sink;
-
-    void u8(uint8_t value) { sink.put(value); }
-    void i8(int32_t value) { u8(static_cast<uint8_t>(static_cast<int8_t>(value))); }
-    void u32(uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8) sink.put(static_cast<uint8_t>(value >> shift));
-    }
-    void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
-    void i64(int64_t value) {
-        const auto bits = static_cast<uint64_t>(value);
-        u32(static_cast<uint32_t>(bits));
-        u32(static_cast<uint32_t>(bits >> 32));
-    }
-    void f32(float value) { u32(std::bit_cast<uint32_t>(value)); }
-};
+using Writer = ByteWriter<Sink>;
 
 template <typename Sink>
 void writeSession(Writer<Sink>& out, const GameSession& session) {
@@ -184,42 +165,7 @@ void writeRulesState(Sink& sink, const Game& game) {
 // ---------------------------------------------------------------------------
 // Reading and checking.
 
-// Reads past the end give zeros and mark the whole read as failed.
-struct Reader {
-    std::span<const uint8_t> bytes;
-    size_t offset = 0;
-    bool ok = true;
-
-    size_t left() const { return bytes.size() - offset; }
-    uint8_t u8() {
-        if (left() < 1) {
-            ok = false;
-            return 0;
-        }
-        return bytes[offset++];
-    }
-    int32_t i8() { return static_cast<int8_t>(u8()); }
-    uint32_t u32() {
-        if (left() < 4) {
-            ok = false;
-            offset = bytes.size();
-            return 0;
-        }
-        uint32_t value = 0;
-        for (int shift = 0; shift < 32; shift += 8) value |= uint32_t{bytes[offset++]} << shift;
-        return value;
-    }
-    int32_t i32() { return static_cast<int32_t>(u32()); }
-    int64_t i64() {
-        const uint64_t low = u32();
-        const uint64_t high = u32();
-        return static_cast<int64_t>(low | high << 32);
-    }
-    float f32() { return std::bit_cast<float>(u32()); }
-    // Whether `count` records of `recordBytes` can still follow: checked before
-    // any list is reserved.
-    bool holds(uint32_t count, size_t recordBytes) const { return count <= left() / recordBytes; }
-};
+using Reader = ByteReader;
 
 template <typename Value>
 bool inRange(Value value, Value least, Value most) {
@@ -495,7 +441,7 @@ void applyRulesState(RulesState& state, Game& game) {
 
 std::vector<uint8_t> encodeRulesState(const Game& game) {
     std::vector<uint8_t> bytes;
-    ByteSink sink{bytes};
+    VectorSink sink{bytes};
     writeRulesState(sink, game);
     return bytes;
 }

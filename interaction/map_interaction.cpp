@@ -42,11 +42,7 @@ struct Release {
     const CommandSink& sink;
     int player;
 
-    bool offer(const PlayerCommand& command) const {
-        if (checkCommand(game, command) != CommandResult::Applied) return false;
-        sink(command);
-        return true;
-    }
+    bool offer(const PlayerCommand& command) const { return offerCommand(game, sink, command); }
     bool offerOn(CommandKind kind, int value) const {
         return offer(commandOn(kind, player, value));
     }
@@ -185,7 +181,6 @@ void handleLeftRelease(const Game& game, const InputState& input, const CommandS
 
 void handleRightClick(const Game& game, const InputState& input, const CommandSink& sink) {
     if (!input.rightReleased || input.rightPressed || mayOnlyQuit(game)) return;
-    const PlayerCommand cancel =
-        commandOn(CommandKind::CancelSelection, game.session.currentPlayer, -1);
-    if (checkCommand(game, cancel) == CommandResult::Applied) sink(cancel);
+    offerCommand(game, sink,
+                 commandOn(CommandKind::CancelSelection, game.session.currentPlayer, -1));
 }

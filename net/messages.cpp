@@ -3,103 +3,71 @@
 // the rules without further doubt about its form.
 #include "net/messages.h"
 
-#include <bit>
 #include <cmath>
 #include <utility>
 
+#include "game/byte_codec.h"
 #include "game/galaxy.h"
 
 namespace {
 
-struct Writer {
-    std::vector<uint8_t>& bytes;
-    void u8(uint8_t value) { bytes.push_back(value); }
-    void u32(uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8) u8(static_cast<uint8_t>(value >> shift));
-    }
-    void u64(uint64_t value) {
-        u32(static_cast<uint32_t>(value));
-        u32(static_cast<uint32_t>(value >> 32));
-    }
-    void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
-    void f32(float value) { u32(std::bit_cast<uint32_t>(value)); }
-    void text(const std::string& value) {
-        u8(static_cast<uint8_t>(value.size()));
-        bytes.insert(bytes.end(), value.begin(), value.end());
-    }
-    void blob(const std::vector<uint8_t>& value) {
-        u32(static_cast<uint32_t>(value.size()));
-        bytes.insert(bytes.end(), value.begin(), value.end());
-    }
-    void command(const PlayerCommand& value) {
-        u8(static_cast<uint8_t>(value.kind));
-        i32(value.player);
-        i32(value.value);
-        f32(value.x);
-        f32(value.y);
-    }
-};
+using Writer = ByteWriter<VectorSink>;
 
-struct Reader {
-    std::span<const uint8_t> bytes;
-    size_t offset = 0;
-    bool ok = true;
+void writeText(Writer& out, const std::string& value) {
+    out.u8(static_cast<uint8_t>(value.size()));
+    for (char c : value) out.u8(static_cast<uint8_t>(c));
+}
 
-    size_t left() const { return bytes.size() - offset; }
-    uint8_t u8() {
-        if (left() < 1) {
-            ok = false;
-            return 0;
-        }
-        return bytes[offset++];
+void writeBlob(Writer& out, const std::vector<uint8_t>& value) {
+    out.u32(static_cast<uint32_t>(value.size()));
+    for (uint8_t byte : value) out.u8(byte);
+}
+
+void writeCommand(Writer& out, const PlayerCommand& value) {
+    out.u8(static_cast<uint8_t>(value.kind));
+    out.i32(value.player);
+    out.i32(value.value);
+    out.f32(value.x);
+    out.f32(value.y);
+}
+
+std::string readText(ByteReader& in) {
+    const size_t size = in.u8();
+    if (size > kMostTextBytes || size > in.left()) {
+        in.ok = false;
+        return {};
     }
-    uint32_t u32() {
-        uint32_t value = 0;
-        for (int shift = 0; shift < 32; shift += 8) value |= uint32_t{u8()} << shift;
-        return value;
+    std::string value(in.bytes.begin() + in.offset, in.bytes.begin() + in.offset + size);
+    in.offset += size;
+    return value;
+}
+
+std::vector<uint8_t> readBlob(ByteReader& in) {
+    const size_t size = in.u32();
+    if (size > in.left()) {
+        in.ok = false;
+        return {};
     }
-    uint64_t u64() {
-        const uint64_t low = u32();
-        return low | uint64_t{u32()} << 32;
-    }
-    int32_t i32() { return static_cast<int32_t>(u32()); }
-    float f32() { return std::bit_cast<float>(u32()); }
-    std::string text() {
-        const size_t size = u8();
-        if (size > kMostTextBytes || size > left()) {
-            ok = false;
-            return {};
-        }
-        std::string value(bytes.begin() + offset, bytes.begin() + offset + size);
-        offset += size;
-        return value;
-    }
-    std::vector<uint8_t> blob() {
-        const size_t size = u32();
-        if (size > left()) {
-            ok = false;
-            return {};
-        }
-        std::vector<uint8_t> value(bytes.begin() + offset, bytes.begin() + offset + size);
-        offset += size;
-        return value;
-    }
-    PlayerCommand command() {
-        PlayerCommand value;
-        const int kind = u8();
-        if (kind >= kCommandKinds) ok = false;
-        value.kind = static_cast<CommandKind>(kind);
-        value.player = i32();
-        value.value = i32();
-        value.x = f32();
-        value.y = f32();
-        // The rules refuse the rest; these no machine could ever send.
-        if (value.player < -1 || value.player >= kMaxPlayers || !std::isfinite(value.x) ||
-            !std::isfinite(value.y))
-            ok = false;
-        return value;
-    }
-};
+    std::vector<uint8_t> value(in.bytes.begin() + in.offset, in.bytes.begin() + in.offset + size);
+    in.offset += size;
+    return value;
+}
+
+PlayerCommand readCommand(ByteReader& in) {
+    PlayerCommand value;
+    const int kind = in.u8();
+    if (kind >= kCommandKinds) in.ok = false;
+    value.kind = static_cast<CommandKind>(kind);
+    value.player = in.i32();
+    value.value = in.i32();
+    value.x = in.f32();
+    value.y = in.f32();
+    // The rules refuse the rest; these no machine could ever send.
+    if (value.player < -1 || value.player >= kMaxPlayers || !std::isfinite(value.x) ||
+        !std::isfinite(value.y))
+        in.ok = false;
+    return value;
+}
 
 bool isMachine(int32_t machine) { return machine >= 0 && machine < kMaxPlayers; }
 
@@ -107,13 +75,14 @@ bool isMachine(int32_t machine) { return machine >= 0 && machine < kMaxPlayers; 
 
 std::vector<uint8_t> encodeMessage(const Message& message) {
     std::vector<uint8_t> bytes;
-    Writer out{bytes};
+    VectorSink sink{bytes};
+    Writer out{sink};
     out.u8(kProtocolVersion);
     out.u8(static_cast<uint8_t>(message.kind));
     switch (message.kind) {
         case MessageKind::Hello:
             out.u64(message.number);
-            out.text(message.text);
+            writeText(out, message.text);
             out.i32(message.seat);
             break;
         case MessageKind::Welcome:
@@ -121,22 +90,22 @@ std::vector<uint8_t> encodeMessage(const Message& message) {
             out.i32(message.seat);
             break;
         case MessageKind::Refusal:
-        case MessageKind::Note: out.text(message.text); break;
-        case MessageKind::Setup: out.blob(message.state); break;
+        case MessageKind::Note: writeText(out, message.text); break;
+        case MessageKind::Setup: writeBlob(out, message.state); break;
         case MessageKind::Start:
         case MessageKind::Repair:
             out.u32(message.index);
-            out.blob(message.state);
+            writeBlob(out, message.state);
             break;
-        case MessageKind::Command: out.command(message.command); break;
+        case MessageKind::Command: writeCommand(out, message.command); break;
         case MessageKind::Stream:
             out.u32(message.index);
             out.i32(message.machine);
-            out.command(message.command);
+            writeCommand(out, message.command);
             break;
         case MessageKind::Refused:
-            out.command(message.command);
-            out.text(message.text);
+            writeCommand(out, message.command);
+            writeText(out, message.text);
             break;
         case MessageKind::Fingerprint:
             out.u32(message.index);
@@ -152,7 +121,7 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
         why = "a message too long";
         return false;
     }
-    Reader in{bytes};
+    ByteReader in{bytes};
     if (in.u8() != kProtocolVersion) {
         why = "a message of another protocol";
         return false;
@@ -168,7 +137,7 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
     switch (read.kind) {
         case MessageKind::Hello:
             read.number = in.u64();
-            read.text = in.text();
+            read.text = readText(in);
             read.seat = in.i32();
             inRange = read.seat >= -2 && read.seat < kMaxPlayers;
             break;
@@ -178,23 +147,23 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
             inRange = isMachine(read.machine) && read.seat >= -2 && read.seat < kMaxPlayers;
             break;
         case MessageKind::Refusal:
-        case MessageKind::Note: read.text = in.text(); break;
-        case MessageKind::Setup: read.state = in.blob(); break;
+        case MessageKind::Note: read.text = readText(in); break;
+        case MessageKind::Setup: read.state = readBlob(in); break;
         case MessageKind::Start:
         case MessageKind::Repair:
             read.index = in.u32();
-            read.state = in.blob();
+            read.state = readBlob(in);
             break;
-        case MessageKind::Command: read.command = in.command(); break;
+        case MessageKind::Command: read.command = readCommand(in); break;
         case MessageKind::Stream:
             read.index = in.u32();
             read.machine = in.i32();
-            read.command = in.command();
+            read.command = readCommand(in);
             inRange = isMachine(read.machine);
             break;
         case MessageKind::Refused:
-            read.command = in.command();
-            read.text = in.text();
+            read.command = readCommand(in);
+            read.text = readText(in);
             break;
         case MessageKind::Fingerprint:
             read.index = in.u32();
