@@ -24,15 +24,15 @@ constexpr float atlasCoordinate(int texel) {
 }
 
 // The face of each button, by button index: three columns of 32 x 32 faces
-// and the small Yes, No and player-count buttons below the third; the end
-// screen's way back to Setup below the Setup table's pieces.
+// and the small Yes and No buttons below the third; the player-count buttons
+// and the end screen's way back to Setup beside the Setup table's pieces.
 constexpr AtlasRegion kButtonFaces[] = {
     {158, 190, 224, 256}, {158, 190, 191, 223}, {158, 190, 158, 190}, {158, 190, 125, 157},
     {158, 190, 92, 124},  {158, 190, 59, 91},   {191, 223, 224, 256}, {191, 223, 191, 223},
     {191, 223, 158, 190}, {191, 223, 125, 157}, {191, 223, 92, 124},  {191, 223, 59, 91},
     {224, 256, 224, 256}, {224, 256, 191, 223}, {224, 256, 158, 190}, {224, 256, 125, 157},
-    {224, 256, 92, 124},  {224, 254, 73, 91},   {224, 245, 54, 72},   {224, 235, 43, 53},
-    {224, 235, 32, 42},   {108, 140, 3, 35},
+    {224, 256, 92, 124},  {224, 254, 73, 91},   {224, 245, 54, 72},   {76, 87, 6, 16},
+    {89, 100, 6, 16},     {108, 140, 3, 35},
 };
 constexpr size_t kButtonFaceCount = sizeof kButtonFaces / sizeof kButtonFaces[0];
 // The planet button's second face, shown while it offers a donation.
@@ -53,16 +53,19 @@ constexpr AtlasRegion kPlayerHeader{0, 58, 21, 36};
 constexpr AtlasRegion kTeamHeader{59, 99, 21, 36};
 constexpr AtlasRegion kPlayerBar{0, 58, 5, 20};
 constexpr AtlasRegion kTeamBox{59, 74, 5, 20};
-// The seat column: its header, and one picture per kind of seat (Human, then
-// the computer at each level), as wide as the player bars and as high as a
-// table row.
+// The seat column: its header, and one picture per kind of seat (Human, the
+// computer at each level, a seat open to another machine), as wide as the
+// player bars and as high as a table row; and the open seat once someone has
+// joined it.
 constexpr AtlasRegion kSeatHeader{92, 150, 238, 253};
 constexpr AtlasRegion kSeatPictures[] = {
     {92, 150, 220, 235},  // Human
     {92, 150, 202, 217},  // Computer, easy
     {92, 150, 185, 200},  // Computer, normal
     {141, 199, 0, 15},    // Computer, hard
+    {192, 250, 16, 31},   // Open
 };
+constexpr AtlasRegion kRemoteSeatPicture{192, 250, 32, 47};
 
 // The eight count selector controls (confirm, max, +10, +1, -1, -10, min,
 // cancel) inside the selector picture: columns from its left, rows from its

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "game/commands.h"
 #include "game/game.h"
@@ -32,8 +34,15 @@ struct TextLine {
 };
 
 constexpr TextLine kPlayersTitle = {-58, 175};
+constexpr TextLine kJoinCodeLine = {-54, 130};  // over the table, centred on it
 constexpr TextLine kTurnTitle = {-50, 0};
-constexpr TextLine kComputerLine = {-28, -20};  // under the turn title, centred on it
+// The line under the turn title is centred on it, 20 units lower.
+constexpr int kTurnCentreX = 17;
+constexpr int kUnderTitleY = -20;
+// The message line: at the bottom, clear of the statistics and the buttons of
+// the left and right corners, on a dark strip that keeps it legible over the map.
+constexpr TextLine kMessageLine = {-190, -284};
+constexpr FontSize kMessageSize = FontSize::Large;
 constexpr TextLine kStatsTitle = {-360, -195};
 constexpr int kStatsX = -399;
 constexpr int kStatsFirstY = -210;
@@ -45,6 +54,15 @@ void drawButtonPanel(const Game& game, PickResults& picks, const Art& art,
     pickPanel(game.buttons, picks, game.session.phase, input);
 }
 
+// Of the buttons only Quit, at its place on the screens without the map.
+void drawQuitOnly(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {
+    ButtonPanel quitOnly = game.buttons;
+    for (int index = 0; index < kButtonCount; ++index)
+        quitOnly.buttons[index].visible = index == static_cast<int>(CommandId::QuitGame);
+    drawPanel(art, quitOnly, picks.hoveredButton, GamePhase::TurnStart, input);
+    pickPanel(quitOnly, picks, GamePhase::TurnStart, input);
+}
+
 void drawSetupScreen(const Game& game, PickResults& picks, const Art& art,
                      const FrameInput& input) {
     char title[32];
@@ -52,9 +70,16 @@ void drawSetupScreen(const Game& game, PickResults& picks, const Art& art,
     drawText(art, kPlayersTitle.x, kPlayersTitle.y, title, FontSize::Large);
     drawSetupTable(art, game.session);
     pickSetupRow(game.session, picks, input);
-    drawSeatColumn(art, game.session, game.seats);
+    drawSeatColumn(art, game);
     pickSeatRow(game.session, picks, input);
-    drawButtonPanel(game, picks, art, input);
+    if (isHosting(game)) {
+        const std::string line = "Join code: " + game.network.joinCode;
+        drawText(art, kJoinCodeLine.x, kJoinCodeLine.y, line.c_str(), FontSize::Large);
+    }
+    if (mayOnlyQuit(game))
+        drawQuitOnly(game, picks, art, input);
+    else
+        drawButtonPanel(game, picks, art, input);
 }
 
 void drawTurnScreen(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {
@@ -64,24 +89,46 @@ void drawTurnScreen(const Game& game, PickResults& picks, const Art& art, const 
     drawButtonPanel(game, picks, art, input);
 }
 
-// The computer's turn shows its turn screen throughout: its map would show
-// what only its team may see. Of the buttons only Quit is offered.
-void drawComputerTurnScreen(const Game& game, PickResults& picks, const Art& art,
-                            const FrameInput& input) {
+// The turn of the computer or of a person at another machine shows its turn
+// screen throughout, and so does a battle none of this machine's seats
+// fights: the map would show what only that player's team may see. Of the
+// buttons only Quit is offered.
+void drawOthersTurnScreen(const Game& game, PickResults& picks, const Art& art,
+                          const FrameInput& input, const char* whose) {
     char title[32];
     std::snprintf(title, sizeof title, "Player %d's turn", game.session.currentPlayer + 1);
     drawText(art, kTurnTitle.x, kTurnTitle.y, title, FontSize::Large);
-    drawText(art, kComputerLine.x, kComputerLine.y, "(computer)", FontSize::Large);
-    ButtonPanel quitOnly = game.buttons;
-    for (int index = 0; index < kButtonCount; ++index)
-        quitOnly.buttons[index].visible = index == static_cast<int>(CommandId::QuitGame);
-    drawPanel(art, quitOnly, picks.hoveredButton, GamePhase::TurnStart, input);
-    pickPanel(quitOnly, picks, GamePhase::TurnStart, input);
+    const int width = static_cast<int>(std::strlen(whose)) * glyphAdvance(FontSize::Large);
+    drawText(art, kTurnCentreX - width / 2, kUnderTitleY, whose, FontSize::Large);
+    drawQuitOnly(game, picks, art, input);
+}
+
+const char* othersTurnLine(const Game& game) {
+    return isComputerSeat(game, game.session.currentPlayer) ? "(computer)" : "(at another machine)";
+}
+
+// The news of the message line, over whatever lies at the bottom.
+void drawMessageLine(const Game& game, const Art& art, const FrameInput& input) {
+    if (!isMessageShown(game.messageLine, input.clock)) return;
+    const std::string& text = game.messageLine.text;
+    const float left = static_cast<float>(kMessageLine.x - 2);
+    const float right =
+        static_cast<float>(kMessageLine.x + 2) +
+        static_cast<float>(static_cast<int>(text.size()) * glyphAdvance(kMessageSize));
+    const float top = static_cast<float>(kMessageLine.y + 2);
+    const float bottom = static_cast<float>(kMessageLine.y - glyphHeight(kMessageSize) - 2);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glRectf(left, bottom, right, top);
+    drawText(art, kMessageLine.x, kMessageLine.y, text.c_str(), kMessageSize);
 }
 
 void drawEndScreen(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {
     drawEndScreenText(art, game);
-    drawButtonPanel(game, picks, art, input);
+    if (mayOnlyQuit(game))  // a joiner's: a new game is the host's to begin
+        drawQuitOnly(game, picks, art, input);
+    else
+        drawButtonPanel(game, picks, art, input);
 }
 
 void drawStatistics(const Game& game, const Art& art) {
@@ -183,28 +230,38 @@ void composeFrame(const Game& game, PickResults& picks, const Art& art, const Fr
     glPushMatrix();
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -kMapPlaneDepth);
+    bool messageShown = true;
     switch (game.session.phase) {
         case GamePhase::Setup: drawSetupScreen(game, picks, art, input); break;
         case GamePhase::Movement:
         case GamePhase::BattlePhase:
-            if (isComputerTurn(game))
-                drawComputerTurnScreen(game, picks, art, input);
+            if (isTurnOfOthers(game))
+                drawOthersTurnScreen(game, picks, art, input, othersTurnLine(game));
             else
                 drawMapScreen(game, picks, art, input);
             break;
         case GamePhase::TurnStart:
-            if (isComputerTurn(game))
-                drawComputerTurnScreen(game, picks, art, input);
+            if (isTurnOfOthers(game))
+                drawOthersTurnScreen(game, picks, art, input, othersTurnLine(game));
             else
                 drawTurnScreen(game, picks, art, input);
             break;
-        case GamePhase::GameOver: drawEndScreen(game, picks, art, input); break;
+        case GamePhase::GameOver:
+            drawEndScreen(game, picks, art, input);
+            messageShown = false;
+            break;
         case GamePhase::GroupBattle:
         case GamePhase::PlanetBattle:
-            // No buttons and no picks while a battle runs.
-            drawBattle(game, art);
+            if (isBattleShownHere(game)) {
+                // No buttons and no picks while a battle runs.
+                drawBattle(game, art);
+                messageShown = false;
+            } else {
+                drawOthersTurnScreen(game, picks, art, input, "(battle)");
+            }
             break;
     }
+    if (messageShown) drawMessageLine(game, art, input);
     glPopMatrix();
     glFlush();
 }

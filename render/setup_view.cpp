@@ -28,13 +28,36 @@ constexpr HudQuad kTeamBoxQuad = {23, kRowTop - regionHeight(kTeamBox), kTeamBox
 // The seat column, right of the team column; its pictures are as high as the rows.
 constexpr int kSeatLeft = 56;
 constexpr HudQuad kSeatHeaderQuad = {kSeatLeft, 85, kSeatHeader};
-// An open seat has no picture of its own yet and shows as a person's.
-static_assert(std::size(kSeatPictures) == static_cast<int>(Seat::Open));
+static_assert(std::size(kSeatPictures) == kSeatKinds);
+// A joiner's own row is framed this far outside its pictures.
+constexpr int kOwnRowLeft = -53;
+constexpr int kOwnRowRight = kSeatLeft + regionWidth(kSeatPictures[0]) + 3;
+constexpr int kOwnRowAbove = 2;
+constexpr int kOwnRowBelow = 17;
 
-constexpr HudQuad seatQuad(Seat seat) {
-    const AtlasRegion& picture =
-        kSeatPictures[seat == Seat::Open ? static_cast<int>(Seat::Human) : static_cast<int>(seat)];
+constexpr HudQuad seatQuad(const AtlasRegion& picture) {
     return {kSeatLeft, kRowTop - regionHeight(picture), picture};
+}
+
+// An open seat that someone has joined shows who plays it now.
+const AtlasRegion& seatPicture(const Game& game, int player) {
+    const Seat seat = game.seats[player];
+    if (seat == Seat::Open && !isOpenSeat(game, player)) return kRemoteSeatPicture;
+    return kSeatPictures[static_cast<int>(seat)];
+}
+
+void drawOwnRowFrame(int player) {
+    const float top = static_cast<float>(kRowTop + kOwnRowAbove - kRowStep * player) - 0.5f;
+    const float bottom = static_cast<float>(kRowTop - kOwnRowBelow - kRowStep * player) + 0.5f;
+    const float left = static_cast<float>(kOwnRowLeft) + 0.5f;
+    const float right = static_cast<float>(kOwnRowRight) - 0.5f;
+    glColor3f(1.0f, 1.0f, 0.0f);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(left, top);
+    glVertex2f(right, top);
+    glVertex2f(right, bottom);
+    glVertex2f(left, bottom);
+    glEnd();
 }
 
 }  // namespace
@@ -72,20 +95,24 @@ void pickSetupRow(const GameSession& session, PickResults& picks, const FrameInp
     });
 }
 
-void drawSeatColumn(const Art& art, const GameSession& session, const Seats& seats) {
+void drawSeatColumn(const Art& art, const Game& game) {
+    const GameSession& session = game.session;
     glColor3f(1.0f, 1.0f, 1.0f);
     beginHudQuads(art);
     drawHudQuad(kSeatHeaderQuad);
     for (int player = 0; player < session.playerCount; ++player)
-        drawHudQuad(seatQuad(seats[player]), -kRowStep * player);
+        drawHudQuad(seatQuad(seatPicture(game, player)), -kRowStep * player);
     endHudQuads();
+    const bool joiner = game.network.on && game.network.here != 0;
+    for (int player = 0; joiner && player < session.playerCount; ++player)
+        if (game.network.seatMachine[player] == game.network.here) drawOwnRowFrame(player);
 }
 
 void pickSeatRow(const GameSession& session, PickResults& picks, const FrameInput& input) {
     picks.hoveredSeatRow = runPickPass(input.mouseX, input.mouseY, [&] {
         for (int player = 0; player < session.playerCount; ++player) {
             glLoadName(static_cast<GLuint>(player));
-            drawQuadShape(placedRect(seatQuad(Seat::Human), -kRowStep * player));
+            drawQuadShape(placedRect(seatQuad(kSeatPictures[0]), -kRowStep * player));
         }
     });
 }

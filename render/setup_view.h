@@ -4,10 +4,10 @@
 // next team, or to the next kind of seat).
 #pragma once
 
-#include "game/seats.h"
 #include "render/frame_input.h"
 
 struct Art;
+struct Game;
 struct GameSession;
 struct PickResults;
 
@@ -15,7 +15,7 @@ void drawSetupTable(const Art& art, const GameSession& session);
 // Sets hoveredSetupRow to the player whose team box is under the pointer, or -1.
 void pickSetupRow(const GameSession& session, PickResults& picks, const FrameInput& input);
 // The third column: a header, and in each player's row the picture of who
-// plays that seat.
-void drawSeatColumn(const Art& art, const GameSession& session, const Seats& seats);
+// plays that seat; on a machine that joined, a frame around its own rows.
+void drawSeatColumn(const Art& art, const Game& game);
 // Sets hoveredSeatRow to the player whose seat box is under the pointer, or -1.
 void pickSeatRow(const GameSession& session, PickResults& picks, const FrameInput& input);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "game/seats.h"
 #include "tools/font_art.h"
 
 namespace {
@@ -410,19 +411,34 @@ void paintSeatPieces(Canvas& atlas, Fonts& fonts) {
               kTitle);
     place(atlas, header, kSeatHeader);
 
-    // The computer's pictures name its level beside the screen.
-    const char* const names[] = {"Human", "Easy", "Normal", "Hard"};
-    static_assert(std::size(names) == std::size(kSeatPictures));
+    // The computer's pictures name its level beside the screen. An open seat
+    // is a person's outline, waiting; once joined, a person with the signal
+    // that brings their moves.
+    const char* const names[] = {"Human", "Easy", "Normal", "Hard", "Open", "Remote"};
+    static_assert(std::size(names) == std::size(kSeatPictures) + 1);
     for (size_t kind = 0; kind < std::size(names); ++kind) {
-        const AtlasRegion& region = kSeatPictures[kind];
+        const bool remote = kind == std::size(kSeatPictures);
+        const AtlasRegion& region = remote ? kRemoteSeatPicture : kSeatPictures[kind];
         Canvas seat = pieceFor(region);
         const float w = static_cast<float>(seat.width), h = static_cast<float>(seat.height);
         paint(seat, 0, 0, seat.width, seat.height, roundedBox(0, 0, w, h, 2), Rgb{200, 204, 214},
               true);
         fillWhole(seat, roundedBox(1, 1, w - 1, h - 1, 1.5f), Rgb{40, 44, 60});
+        const Shape shoulders = intersect(disc(7.5f, 14.0f, 5.5f), box(0, 0, w, 13));
         if (kind == 0) {  // a head and shoulders
             fillWhole(seat, disc(7.5f, 5.0f, 2.6f), kOwnFleet);
-            fillWhole(seat, intersect(disc(7.5f, 14.0f, 5.5f), box(0, 0, w, 13)), kOwnFleet);
+            fillWhole(seat, shoulders, kOwnFleet);
+        } else if (kind == static_cast<size_t>(Seat::Open)) {  // the same, hollow
+            fillWhole(seat, ring(7.5f, 5.0f, 1.6f, 2.6f), kTitle);
+            fillWhole(seat,
+                      subtract(shoulders, intersect(disc(7.5f, 14.0f, 4.5f), box(0, 0, w, 12))),
+                      kTitle);
+        } else if (remote) {  // a smaller person, and the waves beside the head
+            fillWhole(seat, disc(5.0f, 6.5f, 2.3f), kOwnFleet);
+            fillWhole(seat, intersect(disc(5.0f, 14.5f, 4.5f), box(0, 0, w, 13)), kOwnFleet);
+            const Shape quarter = box(8.0f, 0, w, 7.0f);
+            fillWhole(seat, intersect(ring(7.5f, 7.5f, 2.6f, 3.7f), quarter), kGo);
+            fillWhole(seat, intersect(ring(7.5f, 7.5f, 5.0f, 6.1f), quarter), kGo);
         } else {  // a screen on its stand
             fillWhole(seat, roundedBox(2.5f, 2.5f, 12.5f, 9.5f, 1), kLabel);
             fillWhole(seat, box(3.5f, 3.5f, 11.5f, 8.5f), kGo);

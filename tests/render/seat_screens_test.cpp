@@ -1,6 +1,7 @@
-// The screens the end of a game and the computer's seats add: the Setup
-// table's seat column, the computer's turn screen, the end screen with the
-// winners in their colours and its two buttons.
+// The screens the end of a game, the computer's seats and the network add:
+// the Setup table's seat column, the computer's turn screen, the end screen
+// with the winners in their colours and its two buttons; a joiner's and a
+// host's Setup, another machine's turn and battle, the message line.
 #include "game/hud_atlas.h"
 #include "window_fixture.h"
 
@@ -91,6 +92,56 @@ TEST_F(SeatScreens, ComputersTurnShowsItsTurnScreenWithOnlyQuitNeverItsMap) {
         dispatchCommand(game, next);
     }
     EXPECT_TRUE(writeScreenshot("computer_turn_screen"));
+}
+
+TEST_F(SeatScreens, NetworkShowsEachMachineItsOwnSeatsAndNothingOfTheOthersMaps) {
+    constexpr Texel kYellow = {255, 255, 0};
+    dispatchCommand(game, CommandId::IncreasePlayers);
+    game.seats[1] = game.seats[2] = Seat::Open;
+    game.network = {.on = true, .here = 1, .seatMachine = {0, 1}, .joinCode = "ABCD1234"};
+    compose(pointerAt(0, 200));
+    EXPECT_EQ(pixelAt(0, 61), kYellow) << "the joiner's own row is framed";
+    EXPECT_EQ(pixelAt(0, 81), kBlack);
+    expectTexel(60, 50, kRemoteSeatPicture.sLeft + 4, kRemoteSeatPicture.tBottom + 5);
+    expectButtonCentre(game, 15, -399, -299);
+    EXPECT_EQ(pixelAt(60, 175), kBlack) << "no player-count buttons";
+    EXPECT_FALSE(showsText(-54, 130, "Join code: ABCD1234", FontSize::Large));
+    EXPECT_TRUE(writeScreenshot("network_joiner_setup"));
+
+    game.network.here = 0;
+    compose(pointerAt(0, 200));
+    const AtlasRegion& open = kSeatPictures[static_cast<int>(Seat::Open)];
+    expectTexel(60, 30, open.sLeft + 4, open.tBottom + 5);
+    EXPECT_TRUE(showsText(-54, 130, "Join code: ABCD1234", FontSize::Large));
+    EXPECT_EQ(pixelAt(0, 61), kBlack);
+    expectButtonCentre(game, 19, 50, 170);
+    EXPECT_TRUE(writeScreenshot("network_host_setup"));
+
+    // Player 2, at machine 1, moves; the host sees its turn screen only.
+    game.session.currentPlayer = 1;
+    game.session.phase = GamePhase::Movement;
+    game.messageLine = {"Player 2 joined", 1000};
+    FrameInput input = pointerAt(0, 200);
+    input.clock = 5999;
+    compose(input);
+    EXPECT_TRUE(showsText(-50, 0, "Player 2's turn", FontSize::Large));
+    EXPECT_TRUE(showsText(-73, -20, "(at another machine)", FontSize::Large));
+    for (const Planet& planet : game.planets) EXPECT_EQ(pixelAt(planet.x, planet.y), kBlack);
+    expectButtonCentre(game, 15, -399, -299);
+    EXPECT_TRUE(showsText(-190, -284, "Player 2 joined", FontSize::Large));
+    EXPECT_TRUE(writeScreenshot("network_turn_at_another_machine"));
+    input.clock = 6000;
+    compose(input);
+    EXPECT_EQ(pixelAt(-186, -290), kBlack) << "the message line is gone after 5 s";
+
+    // Player 2's group attacks a free planet: no seat of the host's fights.
+    game.session.phase = GamePhase::PlanetBattle;
+    game.planets[0].owner = -1;
+    game.battleSources = {createGroup(game.registry, 0, 0, 0, 0, 5, 1), 0};
+    compose(input);
+    EXPECT_TRUE(showsText(-19, -20, "(battle)", FontSize::Large));
+    expectButtonCentre(game, 15, -399, -299);
+    EXPECT_TRUE(writeScreenshot("network_battle_elsewhere"));
 }
 
 }  // namespace
