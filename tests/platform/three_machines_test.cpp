@@ -167,8 +167,8 @@ void prepareWinningGame(const fs::path& hostData) {
     prepared.planets[0].owner = 0;
     const float x = prepared.planets[0].x + 60.0f;
     const float y = prepared.planets[0].y;
-    createGroup(prepared.registry, x, y, x, y, 40, 1);
-    createGroup(prepared.registry, x + 3.0f, y, x + 3.0f, y, 2, 2);
+    createGroup(prepared.registry, x, y, x, y, 150, 1);
+    createGroup(prepared.registry, x + 3.0f, y, x + 3.0f, y, 30, 2);
     prepared.session.currentPlayer = 1;
     ASSERT_TRUE(saveGame(prepared));
 }
@@ -230,6 +230,7 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
     std::vector<double> latencyTicks;
     std::vector<double> turnBytes;
     long long battleBytes = 0;
+    long long battleStarts = 0;
     long long startBytes = 0;
     for (const std::string round : {"new-game", "won"}) {
         std::vector<std::vector<TraceLine>> traces;
@@ -277,8 +278,10 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
         long long battleStart = -1;
         for (const TraceLine& line : traces[0]) {
             if (line.event == "turn") turnStarts.push_back(line.field.at("clock"));
-            if (line.event == "applied" && line.field.at("phase") == 4)
+            if (line.event == "applied" && line.field.at("phase") == 4) {
                 battleStart = line.field.at("clock");
+                battleStarts += 1;
+            }
         }
         for (size_t client = 1; client < traces.size(); ++client) {
             std::vector<long long> perTurn(turnStarts.size() + 1, 0);
@@ -313,6 +316,7 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
         percentile(latencyTicks, 1.0));
     std::printf("Bytes per whole turn and client, %zu cases: median %.0f, max %.0f\n",
                 turnBytes.size(), percentile(turnBytes, 0.5), percentile(turnBytes, 1.0));
+    EXPECT_EQ(battleStarts, 1);
     std::printf("Bytes during the battle, after the command that starts it: %lld\n", battleBytes);
     std::printf("Bytes of the Start message: %lld\n", startBytes);
 }
