@@ -24,14 +24,40 @@ void note(NetGame& net, std::string line) {
     net.notes.push_back(std::move(line));
 }
 
+void trace(const NetGame& net, const std::string& event) {
+    if (net.trace)
+        net.trace(event + " clock=" + std::to_string(net.clock) +
+                  " tick=" + std::to_string(net.ticks));
+}
+
+std::string commandText(const PlayerCommand& command) {
+    return "kind=" + std::to_string(static_cast<int>(command.kind)) +
+           " player=" + std::to_string(command.player) + " value=" + std::to_string(command.value);
+}
+
+// `to` is the machine it goes to: 0 for the host; -1 for one that has not joined.
+void sendBytes(NetGame& net, PeerId peer, int32_t to, const std::vector<uint8_t>& bytes) {
+    if (net.trace)
+        trace(net, "message kind=" + std::to_string(bytes.size() > 1 ? bytes[1] : 0) +
+                       " bytes=" + std::to_string(bytes.size()) + " to=" + std::to_string(to));
+    sendMessage(net.transport, peer, bytes);
+}
+
+NetGame::Joiner* joinerOf(NetGame& net, PeerId peer) {
+    for (NetGame::Joiner& joiner : net.joiners)
+        if (joiner.peer == peer) return &joiner;
+    return nullptr;
+}
+
 void send(NetGame& net, PeerId peer, const Message& message) {
-    sendMessage(net.transport, peer, encodeMessage(message));
+    const NetGame::Joiner* joiner = net.hosting ? joinerOf(net, peer) : nullptr;
+    sendBytes(net, peer, net.hosting ? (joiner ? joiner->machine : -1) : 0, encodeMessage(message));
 }
 
 void sendToJoiners(NetGame& net, const Message& message) {
     const std::vector<uint8_t> bytes = encodeMessage(message);
     for (const NetGame::Joiner& joiner : net.joiners)
-        if (joiner.machine != -1) sendMessage(net.transport, joiner.peer, bytes);
+        if (joiner.machine != -1) sendBytes(net, joiner.peer, joiner.machine, bytes);
 }
 
 Message stateMessage(MessageKind kind, uint32_t index, const Game& game) {
@@ -42,12 +68,6 @@ Message stateMessage(MessageKind kind, uint32_t index, const Game& game) {
     return message;
 }
 
-NetGame::Joiner* joinerOf(NetGame& net, PeerId peer) {
-    for (NetGame::Joiner& joiner : net.joiners)
-        if (joiner.peer == peer) return &joiner;
-    return nullptr;
-}
-
 NetGame::Joiner* joinerOfMachine(NetGame& net, int32_t machine) {
     for (NetGame::Joiner& joiner : net.joiners)
         if (joiner.machine == machine) return &joiner;
@@ -56,10 +76,18 @@ NetGame::Joiner* joinerOfMachine(NetGame& net, int32_t machine) {
 
 // After every command of the stream: the arena's record, and at a turn
 // screen the fingerprint the machines compare.
-void afterStreamCommand(NetGame& net, const Game& game, GamePhase before) {
+void afterStreamCommand(NetGame& net, const Game& game, GamePhase before, int32_t machine,
+                        const PlayerCommand& command) {
+    if (net.trace)
+        trace(net, "applied index=" + std::to_string(net.applied) +
+                       " machine=" + std::to_string(machine) + " " + commandText(command) +
+                       " phase=" + std::to_string(static_cast<int>(game.session.phase)));
     net.applied += 1;
     const bool turnScreen =
         game.session.phase == GamePhase::TurnStart && before != GamePhase::TurnStart;
+    if (turnScreen && net.trace)
+        trace(net, "turn index=" + std::to_string(net.applied) +
+                       " fingerprint=" + std::to_string(rulesFingerprint(game)));
     if (!net.recordFingerprints && !turnScreen) return;
     const uint64_t fingerprint = rulesFingerprint(game);
     if (net.recordFingerprints) {
@@ -121,7 +149,7 @@ void runQueue(NetGame& net, Game& game, PlayState& play) {
         entry.machine = queued.machine;
         entry.command = queued.command;
         sendToJoiners(net, entry);
-        afterStreamCommand(net, game, before);
+        afterStreamCommand(net, game, before, queued.machine, queued.command);
         // From the end screen back to Setup: a new game is set up as the first was.
         if (game.session.phase == GamePhase::Setup) {
             net.started = false;
@@ -141,13 +169,15 @@ void submitAtHost(NetGame& net, Game& game, PlayState& play, const PlayerCommand
         // A new game, or one loaded from the host's save, starts everywhere
         // from the host's state.
         if (game.session.phase == GamePhase::Setup) {
-            sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
+            if (!isLocalCommand(command))
+                sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
         } else {
             net.started = true;
             sendToJoiners(net, stateMessage(MessageKind::Start, net.applied, game));
         }
         return;
     }
+    if (net.trace) trace(net, "sent machine=0 " + commandText(command));
     net.queue.push_back({0, command});
     play.waiting = true;
     runQueue(net, game, play);
@@ -291,7 +321,7 @@ void applyStream(NetGame& net, Game& game, PlayState& play) {
         if (applyCommand(game, entry.command) != CommandResult::Applied)
             note(net, "A command of the stream did not apply here");
         if (entry.machine == game.network.here) play.waiting = false;
-        afterStreamCommand(net, game, before);
+        afterStreamCommand(net, game, before, entry.machine, entry.command);
     }
 }
 
@@ -353,6 +383,9 @@ void submitAtJoiner(NetGame& net, Game& game, PlayState& play, const PlayerComma
         if (command.value == static_cast<int>(CommandId::QuitGame)) applyCommand(game, command);
         return;
     }
+    if (net.trace)
+        trace(net,
+              "sent machine=" + std::to_string(game.network.here) + " " + commandText(command));
     Message message;
     message.kind = MessageKind::Command;
     message.command = command;
@@ -405,6 +438,8 @@ void joinNetGame(NetGame& net, Game& game, PlayState& play, const std::string& c
 }
 
 void netBeforeFrame(NetGame& net, Game& game, PlayState& play, uint32_t clock) {
+    net.clock = clock;
+    net.ticks += 1;
     for (const TransportEvent& event : pollTransport(net.transport)) {
         if (net.hosting) {
             hearAtHost(net, game, play, event);

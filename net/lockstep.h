@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -61,6 +62,12 @@ struct NetGame {
     // command it applied, by place in the stream.
     bool recordFingerprints = false;
     std::vector<uint64_t> fingerprints;
+    // For tests and measurements: one line per event (a command sent, a
+    // command of the stream applied, a turn screen reached, a message sent),
+    // each with the tick's clock and the ticks run so far. Unset: nothing.
+    std::function<void(const std::string&)> trace;
+    uint32_t clock = 0;  // the tick's, from the start of netBeforeFrame
+    uint32_t ticks = 0;
 };
 
 // The fingerprint of a short battle computed at start-up: two builds that

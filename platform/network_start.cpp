@@ -3,11 +3,40 @@
 #include "platform/network_start.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "game/seats.h"
 
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// BRENNOLT_NET_TRACE names a file the network's events are appended to, a
+// line each, written out at once so that a process killed outright leaves
+// them all.
+void traceToFileOfEnvironment(NetGame& net) {
+    const char* path = std::getenv("BRENNOLT_NET_TRACE");
+    if (path == nullptr || *path == '\0') return;
+    std::FILE* opened = std::fopen(path, "a");
+    if (opened == nullptr) {
+        std::fprintf(stderr, "Brennolt: cannot write the network trace %s\n", path);
+        return;
+    }
+    std::shared_ptr<std::FILE> file(opened, FileCloser{});
+    net.trace = [file](const std::string& line) {
+        std::fprintf(file.get(), "%s\n", line.c_str());
+        std::fflush(file.get());
+    };
+}
+
+}  // namespace
+
 bool startNetwork(Program& program, const CommandLine& line) {
+    if (line.netRole != NetRole::None) traceToFileOfEnvironment(program.net);
     Game& game = program.game;
     std::string error;
     if (line.netRole == NetRole::Host) {

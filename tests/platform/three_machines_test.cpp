@@ -1,0 +1,322 @@
+// A game over the network between three real processes: a host and two
+// joiners at seats 2 and 3, each on an X server of its own, all on loopback,
+// played with the mouse (xdotool). Each machine plays a turn of a new game;
+// then the host loads a game in which player 2 wins with one group battle.
+// The machines' traces must agree on the rules' fingerprint at every turn
+// screen; the figures of the network (how long a command takes to reach
+// every machine, the bytes per turn, during a battle and to start a game) are
+// printed. Screenshots: net-<stage>-<machine>.png.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "game/availability.h"
+#include "game/commands.h"
+#include "game/game.h"
+#include "game/hud_atlas.h"
+#include "game/save_file.h"
+#include "platform/net_machines.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kBattlePatience = std::chrono::milliseconds(90000);
+constexpr int kStartKind = 5;
+constexpr int kEndKind = 12;
+
+// Whether the picture shows the map: its grey divider left of the galaxy.
+bool showsMap(Machine& machine) {
+    const std::vector<uint8_t> rgb = machine.picture();
+    for (int x = 199; x <= 202 && !rgb.empty(); ++x) {
+        const size_t at = 3 * (300 * static_cast<size_t>(kWindowWidth) + x);
+        if (rgb[at] > 100 && rgb[at] < 160 && rgb[at] == rgb[at + 1] && rgb[at] == rgb[at + 2])
+            return true;
+    }
+    return false;
+}
+
+// The rows of the picture where the end screen says who won.
+std::vector<uint8_t> winnersBand(Machine& machine) {
+    const std::vector<uint8_t> rgb = machine.picture();
+    if (rgb.empty()) return rgb;
+    const size_t row = 3 * static_cast<size_t>(kWindowWidth);
+    return {rgb.begin() + 260 * row, rgb.begin() + 340 * row};
+}
+
+// Whether the picture shows the button's face at `pixel`.
+bool showsButton(Machine& machine, Pixel pixel, CommandId id) {
+    const std::vector<uint8_t> hud =
+        readFile<std::vector<uint8_t>>(machine.directory / "Data" / "HUD.bmp");
+    int32_t width = 0;
+    int32_t offset = 0;
+    std::memcpy(&width, hud.data() + 18, 4);
+    std::memcpy(&offset, hud.data() + 10, 4);
+    const AtlasRegion& face = kButtonFaces[static_cast<int>(id)];
+    const size_t at = static_cast<size_t>(offset) +
+                      3 * static_cast<size_t>((face.tBottom + face.tTop) / 2 * width +
+                                              (face.sLeft + face.sRight) / 2);
+    const std::array<int, 3> seen = machine.colourAt(pixel);
+    const int expected[3] = {hud[at + 2], hud[at + 1], hud[at]};
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(seen[c] - expected[c]) > 2) return false;
+    return true;
+}
+
+double percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(std::ceil(p * static_cast<double>(values.size()))) - 1];
+}
+
+// The test's own record of the game, fed the commands the machines get.
+class Shadow {
+public:
+    explicit Shadow(const fs::path& hostData) {
+        initialiseGame(game);
+        game.dataFolders.read = game.dataFolders.write = hostData.string();
+    }
+    bool follow() { return loadGame(game); }
+    void press(Machine& machine, CommandId id) {
+        ASSERT_TRUE(game.buttons.buttons[static_cast<int>(id)].visible) << static_cast<int>(id);
+        machine.click(game.session.phase == GamePhase::TurnStart ? turnScreenButton(id)
+                                                                 : buttonCentre(game, id));
+        dispatchCommand(game, id);
+    }
+    Game game;
+};
+
+class ThreeMachines : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(XDisplay().isOpen()) << "this test needs a display (run it under xvfb-run)";
+        for (const auto& joiner : machines.joiners) ASSERT_FALSE(joiner.display.empty());
+    }
+
+    // The host with three players, seats 2 and 3 open and taken by the joiners.
+    void gather(const std::string& round) {
+        ASSERT_TRUE(machines.startHost(round)) << machines.host.process->errors();
+        Game setup;
+        initialiseGame(setup);
+        machines.host.click(buttonCentre(setup, CommandId::IncreasePlayers));
+        for (int row = 1; row <= 2; ++row)
+            for (int cycle = 0; cycle < 4; ++cycle)  // Easy, Normal, Hard, Open
+                machines.host.click(pixelOf(85.0f, 72.0f - 20.0f * static_cast<float>(row)));
+        for (size_t i = 0; i < machines.joiners.size(); ++i)
+            ASSERT_TRUE(machines.startJoiner(i)) << machines.joiners[i].process->errors();
+    }
+
+    // Every machine reached the same number of turn screens.
+    void waitForTurnScreens(size_t count) {
+        for (Machine* machine : machines.all())
+            ASSERT_TRUE(waitFor([&] { return machine->count("turn") >= count; }))
+                << machine->name << " never reached turn screen " << count;
+    }
+
+    // Player `p` at machine `p` begins its turn, sends its first group to a
+    // planet and ends both phases; the other machines never show the map.
+    void playTurn(Shadow& shadow, int p) {
+        Machine& mover = *machines.all()[p];
+        shadow.press(mover, CommandId::BeginTurn);
+        const Group& group = *findGroup(shadow.game.registry, p);
+        mover.click(pixelOf(group.x, group.y));
+        shadow.game.session.selectedGroupId = p;
+        int target = -1;
+        for (int i = 0; i < kPlanetCount; ++i) {
+            const Planet& planet = shadow.game.planets[i];
+            const float distance = std::hypot(planet.x - group.x, planet.y - group.y);
+            if (distance > 30.0f &&
+                (target < 0 || distance < std::hypot(shadow.game.planets[target].x - group.x,
+                                                     shadow.game.planets[target].y - group.y)))
+                target = i;
+        }
+        const Planet& planet = shadow.game.planets[target];
+        mover.click(pixelOf(planet.x, planet.y));  // a short click on a planet aims at it
+        setDestination(shadow.game.registry, p, planet.x, planet.y);
+        refreshAvailability(shadow.game, p);
+        EXPECT_TRUE(waitFor([&] { return showsMap(mover); })) << mover.name;
+        for (Machine* other : machines.all()) {
+            if (other != &mover) {
+                EXPECT_FALSE(showsMap(*other)) << other->name << " turn " << p;
+            }
+            if (p == 1) other->screenshot("second-players-movement");
+        }
+        shadow.press(mover, CommandId::EndMovement);
+        shadow.press(mover, CommandId::EndBattle);
+    }
+
+    DataFolder directory;
+    NetMachines machines{directory.path(), 2};
+};
+
+// A game on which player 2 (joiner at seat 2, team 1 with the host) wins with
+// one group battle against player 3's last group, player 2 to move.
+void prepareWinningGame(const fs::path& hostData) {
+    fs::create_directories(hostData);
+    Game prepared;
+    initialiseGame(prepared);
+    prepared.dataFolders.write = hostData.string();
+    dispatchCommand(prepared, CommandId::IncreasePlayers);
+    prepared.session.teams[2] = 1;
+    dispatchCommand(prepared, CommandId::BeginTurn);  // a galaxy to play in
+    clearGroups(prepared.registry);
+    for (Planet& planet : prepared.planets) planet.owner = -1;
+    prepared.planets[0].owner = 0;
+    const float x = prepared.planets[0].x + 60.0f;
+    const float y = prepared.planets[0].y;
+    createGroup(prepared.registry, x, y, x, y, 150, 1);
+    createGroup(prepared.registry, x + 3.0f, y, x + 3.0f, y, 30, 2);
+    prepared.session.currentPlayer = 1;
+    ASSERT_TRUE(saveGame(prepared));
+}
+
+}  // namespace
+
+TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
+    // A new game: every machine plays one turn with the mouse.
+    gather("new-game");
+    machines.host.screenshot("setup");
+    Game setup;
+    initialiseGame(setup);
+    machines.host.click(buttonCentre(setup, CommandId::BeginTurn));
+    machines.host.click(turnScreenButton(CommandId::SaveGame));  // where everything is
+    Shadow shadow(machines.host.directory / "Data");
+    ASSERT_TRUE(waitFor([&] { return shadow.follow(); }));
+    for (int p = 0; p < 3; ++p) {
+        playTurn(shadow, p);
+        waitForTurnScreens(static_cast<size_t>(p) + 1);
+    }
+    machines.host.click(turnScreenButton(CommandId::QuitGame));
+    for (const std::optional<int>& code : machines.exitCodes()) EXPECT_EQ(code, 0);
+
+    // A loaded game that player 2 wins with one battle.
+    prepareWinningGame(machines.folder / "won" / "host" / "Data");
+    gather("won");
+    machines.host.click(buttonCentre(setup, CommandId::LoadGame));
+    Machine& second = machines.joiners[0];
+    Shadow won(machines.host.directory / "Data");
+    ASSERT_TRUE(won.follow());
+    const Pixel begin = turnScreenButton(CommandId::BeginTurn);
+    const bool loaded = waitFor([&] { return showsButton(second, begin, CommandId::BeginTurn); });
+    for (Machine* machine : machines.all()) machine->screenshot("loaded");
+    ASSERT_TRUE(loaded);
+    machines.host.screenshot("another-machines-turn");
+    won.press(second, CommandId::BeginTurn);
+    won.press(second, CommandId::EndMovement);
+    won.press(second, CommandId::NextGroup);
+    won.press(second, CommandId::AttackGroup);
+    EXPECT_FALSE(showsMap(machines.host));
+    for (Machine* machine : machines.all()) machine->screenshot("battle");
+
+    // The host's end screen offers a new game; every machine says who won.
+    Game end;
+    end.session.phase = GamePhase::GameOver;
+    const Pixel newGame = buttonCentre(end, CommandId::NewGame);
+    EXPECT_TRUE(waitFor([&] { return showsButton(machines.host, newGame, CommandId::NewGame); },
+                        kBattlePatience))
+        << "no end screen at the host";
+    for (Machine& joiner : machines.joiners)
+        EXPECT_TRUE(waitFor([&] { return winnersBand(joiner) == winnersBand(machines.host); }))
+            << joiner.name << " shows no end screen";
+    for (Machine* machine : machines.all()) machine->screenshot("end");
+    machines.host.click(buttonCentre(end, CommandId::QuitGame));
+    for (const std::optional<int>& code : machines.exitCodes()) EXPECT_EQ(code, 0);
+
+    // The traces: the same fingerprint at every turn screen, and the figures.
+    std::vector<double> latencyMs;
+    std::vector<double> latencyTicks;
+    std::vector<double> turnBytes;
+    long long battleBytes = 0;
+    long long battleStarts = 0;
+    long long startBytes = 0;
+    for (const std::string round : {"new-game", "won"}) {
+        std::vector<std::vector<TraceLine>> traces;
+        std::map<long long, std::vector<long long>> fingerprints;
+        for (Machine* machine : machines.all()) {
+            traces.push_back(readTrace(machines.folder / round / (machine->name + "-trace.txt")));
+            for (const TraceLine& line : traces.back())
+                if (line.event == "turn")
+                    fingerprints[line.field.at("index")].push_back(line.field.at("fingerprint"));
+        }
+        for (const auto& [index, seen] : fingerprints) {
+            EXPECT_EQ(seen.size(), 3u) << round << " turn screen at " << index;
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), seen[0]), 3) << round << " " << index;
+        }
+        if (round == "new-game") {
+            EXPECT_EQ(fingerprints.size(), 3u);
+        }
+        // Each sent command, found by its order among its machine's commands
+        // in every machine's applied stream.
+        for (size_t from = 0; from < traces.size(); ++from) {
+            std::vector<long long> sentAt;
+            for (const TraceLine& line : traces[from])
+                if (line.event == "sent") sentAt.push_back(line.field.at("clock"));
+            for (const std::vector<TraceLine>& trace : traces) {
+                const double msPerTick =
+                    static_cast<double>(trace.back().field.at("clock") -
+                                        trace.front().field.at("clock")) /
+                    static_cast<double>(std::max(
+                        1LL, trace.back().field.at("tick") - trace.front().field.at("tick")));
+                size_t k = 0;
+                for (const TraceLine& line : trace) {
+                    if (line.event != "applied" || line.field.at("machine") != long(from)) continue;
+                    if (k < sentAt.size()) {
+                        latencyMs.push_back(double(line.field.at("clock") - sentAt[k]));
+                        latencyTicks.push_back(latencyMs.back() / msPerTick);
+                    }
+                    ++k;
+                }
+                EXPECT_EQ(k, sentAt.size()) << round << ": commands of machine " << from;
+            }
+        }
+        // Bytes between the host and each joiner, turn by turn (the host's
+        // turn screens divide them), and from the battle's start to the end.
+        std::vector<long long> turnStarts;
+        long long battleStart = -1;
+        for (const TraceLine& line : traces[0]) {
+            if (line.event == "turn") turnStarts.push_back(line.field.at("clock"));
+            if (line.event == "applied" && line.field.at("phase") == 4) {
+                battleStart = line.field.at("clock");
+                battleStarts += 1;
+            }
+        }
+        for (size_t client = 1; client < traces.size(); ++client) {
+            std::vector<long long> perTurn(turnStarts.size() + 1, 0);
+            for (size_t machine = 0; machine < traces.size(); ++machine) {
+                for (const TraceLine& line : traces[machine]) {
+                    if (line.event != "message") continue;
+                    const bool between = machine == client || line.field.at("to") == long(client);
+                    if (!between) continue;
+                    const long long clock = line.field.at("clock");
+                    const long long bytes = line.field.at("bytes");
+                    if (line.field.at("kind") == kStartKind)
+                        startBytes = std::max(startBytes, bytes);
+                    const size_t turn = static_cast<size_t>(
+                        std::upper_bound(turnStarts.begin(), turnStarts.end(), clock) -
+                        turnStarts.begin());
+                    perTurn[turn] += bytes;
+                    if (battleStart >= 0 && clock > battleStart &&
+                        line.field.at("kind") != kEndKind)
+                        battleBytes += bytes;
+                }
+            }
+            // Whole turns only: those between two turn screens.
+            for (size_t turn = 1; turn + 1 < perTurn.size(); ++turn)
+                turnBytes.push_back(double(perTurn[turn]));
+        }
+    }
+    std::printf(
+        "A command from sent to applied on every machine, %zu cases: "
+        "p50 %.0f ms, p95 %.0f ms, max %.0f ms; in ticks p50 %.1f, p95 %.1f, max %.1f\n",
+        latencyMs.size(), percentile(latencyMs, 0.5), percentile(latencyMs, 0.95),
+        percentile(latencyMs, 1.0), percentile(latencyTicks, 0.5), percentile(latencyTicks, 0.95),
+        percentile(latencyTicks, 1.0));
+    std::printf("Bytes per whole turn and client, %zu cases: median %.0f, max %.0f\n",
+                turnBytes.size(), percentile(turnBytes, 0.5), percentile(turnBytes, 1.0));
+    EXPECT_EQ(battleStarts, 1);
+    std::printf("Bytes during the battle, after the command that starts it: %lld\n", battleBytes);
+    std::printf("Bytes of the Start message: %lld\n", startBytes);
+}
