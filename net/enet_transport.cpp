@@ -127,12 +127,15 @@ uint16_t enetListeningPort(const Transport& transport) {
 void sendOverEnet(Transport& transport, PeerId peer, std::span<const uint8_t> bytes) {
     ENetPeer* to = findPeer(transport, peer);
     if (to == nullptr) return;
-    // ENet cuts a reliable packet into fragments and delivers it whole; it goes
-    // out at the next poll.
+    // ENet cuts a reliable packet into fragments and delivers it whole. It
+    // goes out now rather than at the next poll: a command waits on every
+    // machine until it has made the round through the host.
     ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
     if (packet != nullptr && enet_peer_send(to, kMessageChannel, packet) != 0) {
         enet_packet_destroy(packet);
+        return;
     }
+    enet_host_flush(transport.enet->host);
 }
 
 void disconnectOverEnet(Transport& transport, PeerId peer) {
