@@ -21,6 +21,9 @@
 #include "platform/game_process.h"
 #include "window_fixture.h"
 
+// How long a machine's program may take to show its window.
+inline constexpr auto kStartPatience = std::chrono::seconds(60);
+
 // An X server started for the test, ended with it.
 class XServer {
 public:
@@ -186,9 +189,14 @@ inline bool startMachine(Machine& machine, const std::vector<std::string>& argum
     machine.process = std::make_unique<GameProcess>(machine.directory, true, launch);
     machine.screen = std::make_unique<XDisplay>(machine.display.c_str());
     machine.window = 0;
-    return machine.screen->isOpen() && waitFor([&] {
-               return (machine.window = machine.screen->windowOf(machine.process->pid())) != 0;
-           });
+    // A program that starts while the machine is busy (the test command
+    // builds and tests beside it) may take far longer than one alone.
+    return machine.screen->isOpen() &&
+           waitFor(
+               [&] {
+                   return (machine.window = machine.screen->windowOf(machine.process->pid())) != 0;
+               },
+               kStartPatience);
 }
 
 // Ends it at once, as `kill -9` would.
