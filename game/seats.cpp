@@ -18,6 +18,8 @@ bool isComputerSeat(const Game& game, int player) {
 
 bool isHosting(const Game& game) { return game.network.on && game.network.here == 0; }
 
+bool isJoiner(const Game& game) { return game.network.on && game.network.here != 0; }
+
 bool isOpenSeat(const Game& game, int player) {
     return player >= 0 && player < kMaxPlayers && game.seats[player] == Seat::Open &&
            game.network.seatMachine[player] == 0;
@@ -49,10 +51,9 @@ bool isTurnOfOthers(const Game& game) {
 }
 
 bool mayOnlyQuit(const Game& game) {
-    const bool joiner = game.network.on && game.network.here != 0;
     const GamePhase phase = game.session.phase;
     return isTurnOfOthers(game) ||
-           (joiner && (phase == GamePhase::Setup || phase == GamePhase::GameOver));
+           (isJoiner(game) && (phase == GamePhase::Setup || phase == GamePhase::GameOver));
 }
 
 bool isBattleShownHere(const Game& game) {

@@ -41,6 +41,8 @@ void cycleSeat(Seats& seats, int slot, bool withOpen = false);
 bool isComputerSeat(const Game& game, int player);
 // Whether this program hosts a game over a network.
 bool isHosting(const Game& game);
+// Whether this program joined another's game.
+bool isJoiner(const Game& game);
 // Whether the seat waits for a person at another machine to join it.
 bool isOpenSeat(const Game& game, int player);
 // Whether the computer plays the turn in progress: its turn screen, its map

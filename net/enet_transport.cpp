@@ -190,6 +190,14 @@ std::vector<TransportEvent> pollEnet(Transport& transport) {
     return events;
 }
 
+void waitOverEnet(Transport& transport, uint32_t waitMs) {
+    if (!transport.enet || waitMs == 0 || !transport.enet->pending.empty()) return;
+    // Everything already read was handed out by the last poll, so the
+    // socket alone says whether something new has come.
+    enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE | ENET_SOCKET_WAIT_INTERRUPT;
+    enet_socket_wait(transport.enet->host->socket, &condition, waitMs);
+}
+
 void closeEnet(Transport& transport, uint32_t waitMs) {
     if (!transport.enet) return;
     EnetEnd& end = *transport.enet;

@@ -11,5 +11,6 @@
 void sendOverEnet(Transport& transport, PeerId peer, std::span<const uint8_t> bytes);
 void disconnectOverEnet(Transport& transport, PeerId peer);
 std::vector<TransportEvent> pollEnet(Transport& transport);
+void waitOverEnet(Transport& transport, uint32_t waitMs);
 void closeEnet(Transport& transport, uint32_t waitMs);
 uint16_t enetListeningPort(const Transport& transport);

@@ -108,6 +108,10 @@ void disconnectPeer(Transport& transport, PeerId peer) {
     }
 }
 
+void waitForTransport(Transport& transport, uint32_t waitMs) {
+    if (transport.kind == TransportKind::Enet) waitOverEnet(transport, waitMs);
+}
+
 std::vector<TransportEvent> pollTransport(Transport& transport) {
     switch (transport.kind) {
         case TransportKind::Enet: return pollEnet(transport);

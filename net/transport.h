@@ -1,7 +1,7 @@
 // Transport: whole messages between the host and the machines that joined it,
 // each delivered once and in order, over ENet (UDP, IPv4) between programs or
-// in-process for the tests and the arena. The tick polls it; it never blocks
-// and has no thread of its own.
+// in-process for the tests and the arena. The tick polls it without blocking;
+// it has no thread of its own.
 #pragma once
 
 #include <cstdint>
@@ -85,6 +85,9 @@ void sendMessage(Transport& transport, PeerId peer, std::span<const uint8_t> byt
 void disconnectPeer(Transport& transport, PeerId peer);
 // What happened since the last poll, in order.
 std::vector<TransportEvent> pollTransport(Transport& transport);
+// Waits at most `waitMs` for a message to arrive (ENet); returns at once for
+// the loopback, whose clock only the caller moves.
+void waitForTransport(Transport& transport, uint32_t waitMs);
 // Sends what is queued and closes every connection, waiting at most `waitMs`
 // for the other ends to hear of it.
 void closeTransport(Transport& transport, uint32_t waitMs);

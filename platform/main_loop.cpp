@@ -157,12 +157,23 @@ bool takeNextEvent(SDL_Event& event) {
     return true;
 }
 
+// A network game holds its loop to one tick per battle step: a machine
+// waiting through the others' turns leaves the processor to the one whose
+// player is acting, and a message that arrives, or input, ends the wait at once.
+void holdNetworkTick(Program& program, uint32_t started) {
+    const uint32_t spent = program.clock() - started;
+    if (spent >= kFixedBattleStepMs || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+    waitForTransport(program.net.transport, kFixedBattleStepMs - spent);
+}
+
 bool runLoopPass(Program& program) {
     if (program.game.quitRequested) return false;
+    const uint32_t started = program.clock();
     SDL_Event event;
     const bool taken = takeNextEvent(event);
     runTick(program);
     if (taken) handleEvent(program, event);
+    if (isNetworked(program)) holdNetworkTick(program, started);
     return true;
 }
 

@@ -86,7 +86,15 @@ void drawTurnScreen(const Game& game, PickResults& picks, const Art& art, const 
     char title[32];
     std::snprintf(title, sizeof title, "Player %d's turn", game.session.currentPlayer + 1);
     drawText(art, kTurnTitle.x, kTurnTitle.y, title, FontSize::Large);
-    drawButtonPanel(game, picks, art, input);
+    if (!isJoiner(game)) {
+        drawButtonPanel(game, picks, art, input);
+        return;
+    }
+    // The game is saved where it is hosted.
+    ButtonPanel noSave = game.buttons;
+    noSave.buttons[static_cast<int>(CommandId::SaveGame)].visible = false;
+    drawPanel(art, noSave, picks.hoveredButton, game.session.phase, input);
+    pickPanel(noSave, picks, game.session.phase, input);
 }
 
 // The turn of the computer or of a person at another machine shows its turn

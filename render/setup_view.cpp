@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "game/game.h"
+#include "game/seats.h"
 #include "render/art.h"
 #include "render/hud_quad.h"
 #include "render/picking.h"
@@ -103,9 +104,8 @@ void drawSeatColumn(const Art& art, const Game& game) {
     for (int player = 0; player < session.playerCount; ++player)
         drawHudQuad(seatQuad(seatPicture(game, player)), -kRowStep * player);
     endHudQuads();
-    const bool joiner = game.network.on && game.network.here != 0;
-    for (int player = 0; joiner && player < session.playerCount; ++player)
-        if (game.network.seatMachine[player] == game.network.here) drawOwnRowFrame(player);
+    for (int player = 0; isJoiner(game) && player < session.playerCount; ++player)
+        if (isPlayedHere(game, player)) drawOwnRowFrame(player);
 }
 
 void pickSeatRow(const GameSession& session, PickResults& picks, const FrameInput& input) {

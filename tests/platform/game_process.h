@@ -7,6 +7,7 @@
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,6 +49,10 @@ inline void installArt(const std::filesystem::path& directory) {
 }
 
 // How a run starts, where it differs from the game built here started bare.
+// In a child of the test: it ends when the test does, however the test ends
+// (a crash, or the test command's time limit), so nothing is left running.
+inline void endWithTheTest() { prctl(PR_SET_PDEATHSIG, SIGKILL); }
+
 struct Launch {
     std::string program = BRENNOLT_BINARY;
     std::vector<std::string> arguments;
@@ -70,6 +75,7 @@ public:
         command.push_back(nullptr);
         pid_ = fork();
         if (pid_ != 0) return;
+        endWithTheTest();
         if (chdir(directory.c_str()) != 0) _exit(126);
         const int errors = open(errors_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (errors < 0 || dup2(errors, STDERR_FILENO) < 0) _exit(126);

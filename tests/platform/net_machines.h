@@ -32,6 +32,7 @@ public:
         if (pipe(pipeEnds) != 0) return;
         pid_ = fork();
         if (pid_ == 0) {
+            endWithTheTest();
             close(pipeEnds[0]);
             const std::string fd = std::to_string(pipeEnds[1]);
             const int quiet = open("/dev/null", O_WRONLY);

@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 constexpr auto kBattlePatience = std::chrono::milliseconds(90000);
 constexpr int kStartKind = 5;
 constexpr int kEndKind = 12;
+constexpr int kGroupBattlePhase = 4;
 
 // Whether the picture shows the map: its grey divider left of the galaxy.
 bool showsMap(Machine& machine) {
@@ -208,6 +209,14 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
     won.press(second, CommandId::EndMovement);
     won.press(second, CommandId::NextGroup);
     won.press(second, CommandId::AttackGroup);
+    for (Machine* machine : machines.all())
+        EXPECT_TRUE(waitFor([&] {
+            for (const TraceLine& line : machine->lines())
+                if (line.event == "applied" && line.field.at("phase") == kGroupBattlePhase)
+                    return true;
+            return false;
+        })) << machine->name
+            << " never began the battle";
     EXPECT_FALSE(showsMap(machines.host));
     for (Machine* machine : machines.all()) machine->screenshot("battle");
 
@@ -278,7 +287,7 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
         long long battleStart = -1;
         for (const TraceLine& line : traces[0]) {
             if (line.event == "turn") turnStarts.push_back(line.field.at("clock"));
-            if (line.event == "applied" && line.field.at("phase") == 4) {
+            if (line.event == "applied" && line.field.at("phase") == kGroupBattlePhase) {
                 battleStart = line.field.at("clock");
                 battleStarts += 1;
             }

@@ -1,7 +1,8 @@
 // The screens the end of a game, the computer's seats and the network add:
 // the Setup table's seat column, the computer's turn screen, the end screen
 // with the winners in their colours and its two buttons; a joiner's and a
-// host's Setup, another machine's turn and battle, the message line.
+// host's Setup, another machine's turn and battle, the message line, a
+// joiner's own turn screen.
 #include "game/hud_atlas.h"
 #include "window_fixture.h"
 
@@ -137,6 +138,16 @@ TEST_F(SeatScreens, NetworkShowsEachMachineItsOwnSeatsAndNothingOfTheOthersMaps)
     compose(input);
     EXPECT_TRUE(showsText(-19, -20, "(battle)", FontSize::Large));
     EXPECT_TRUE(writeScreenshot("network_battle_elsewhere"));
+
+    // The joiner's own turn screen: the game is saved where it is hosted.
+    game.network.here = 1;
+    game.session.phase = GamePhase::TurnStart;
+    game.buttons.buttons[static_cast<int>(CommandId::SaveGame)].visible = true;
+    game.buttons.buttons[static_cast<int>(CommandId::LoadGame)].visible = false;
+    compose(pointerAt(-383, -248));
+    EXPECT_TRUE(showsText(-50, 0, "Player 2's turn", FontSize::Large));
+    EXPECT_EQ(pixelAt(-383, -248), kBlack) << "no Save";
+    EXPECT_EQ(game.picks.hoveredButton, -1);
 }
 
 }  // namespace
