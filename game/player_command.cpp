@@ -59,6 +59,40 @@ void giveSeatToComputer(Game& game, int seat) {
     game.network.seatMachine[seat] = 0;
 }
 
+// seatReturn's fields: the seat, the machine and the seat's kind, in that order
+// from the lowest.
+struct SeatReturn {
+    int seat;
+    int machine;
+    int kind;
+};
+SeatReturn readSeatReturn(int32_t value) {
+    return {value % kMaxPlayers, value / kMaxPlayers % kMaxPlayers,
+            value / (kMaxPlayers * kMaxPlayers)};
+}
+
+// Only at a turn screen, so that nothing the computer left half done passes
+// to the machine; only a seat the computer holds for a machine that left.
+CommandResult checkSeatToMachine(const Game& game, int32_t value) {
+    if (value < 0) return CommandResult::NoSuchSlot;
+    const SeatReturn back = readSeatReturn(value);
+    if (back.seat >= game.session.playerCount) return CommandResult::NoSuchSlot;
+    const Seat kind = static_cast<Seat>(back.kind);
+    const bool personOrComputer = kind == Seat::Open || (back.kind >= 1 && back.kind <= 3);
+    const bool held = game.network.seatMachine[back.seat] == 0 &&
+                      game.seats[back.seat] != Seat::Human && game.seats[back.seat] != Seat::Open;
+    if (back.machine == 0 || back.kind >= kSeatKinds || !personOrComputer || !held ||
+        game.session.phase != GamePhase::TurnStart)
+        return CommandResult::NotOffered;
+    return CommandResult::Applied;
+}
+
+void giveSeatToMachine(Game& game, int32_t value) {
+    const SeatReturn back = readSeatReturn(value);
+    game.seats[back.seat] = static_cast<Seat>(back.kind);
+    game.network.seatMachine[back.seat] = back.machine;
+}
+
 CommandResult checkOwnGroup(const Game& game, int groupId, int player) {
     if (!isMapPhase(game.session.phase)) return CommandResult::NotOffered;
     const Group* group = findGroup(game.registry, groupId);
@@ -128,6 +162,7 @@ CommandResult checkCommand(const Game& game, const PlayerCommand& command) {
     if (isBattlePhase(session.phase)) return CommandResult::BattleRunning;
     if (command.kind == CommandKind::SeatToComputer)
         return checkSeatToComputer(game, command.value);
+    if (command.kind == CommandKind::SeatToMachine) return checkSeatToMachine(game, command.value);
     if (command.player != session.currentPlayer) return CommandResult::NotPlayersTurn;
     switch (command.kind) {
         case CommandKind::PressButton: return checkButton(game, command.value);
@@ -151,7 +186,8 @@ CommandResult checkCommand(const Game& game, const PlayerCommand& command) {
         case CommandKind::CancelSelection:
             return isMapPhase(session.phase) ? CommandResult::Applied : CommandResult::NotOffered;
         case CommandKind::PressSelectorControl: return checkSelectorControl(game, command.value);
-        case CommandKind::SeatToComputer: break;
+        case CommandKind::SeatToComputer:
+        case CommandKind::SeatToMachine: break;
     }
     return CommandResult::UnknownKind;
 }
@@ -176,8 +212,13 @@ CommandResult applyCommand(Game& game, const PlayerCommand& command) {
             pressSelectorControl(game, static_cast<SelectorControl>(command.value));
             break;
         case CommandKind::SeatToComputer: giveSeatToComputer(game, command.value); break;
+        case CommandKind::SeatToMachine: giveSeatToMachine(game, command.value); break;
     }
     return result;
+}
+
+int32_t seatReturn(int seat, int machine, Seat kind) {
+    return seat + kMaxPlayers * (machine + kMaxPlayers * static_cast<int32_t>(kind));
 }
 
 bool isLocalCommand(const PlayerCommand& command) {

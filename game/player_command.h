@@ -7,6 +7,7 @@
 #include <functional>
 
 struct Game;
+enum class Seat : int32_t;
 
 enum class CommandKind : int32_t {
     PressButton = 0,           // value: the button, which is its command id
@@ -20,8 +21,9 @@ enum class CommandKind : int32_t {
     CancelSelection = 8,       // the selections, the selector and any placement forgotten
     PressSelectorControl = 9,  // value: the count selector's control
     SeatToComputer = 10,       // value: a seat whose machine left; the host's, for no player
+    SeatToMachine = 11,        // value: seatReturn(...); the host's, for no player
 };
-constexpr int kCommandKinds = 11;
+constexpr int kCommandKinds = 12;
 
 struct PlayerCommand {
     CommandKind kind = CommandKind::PressButton;
@@ -68,6 +70,11 @@ using CommandSink = std::function<void(const PlayerCommand&)>;
 // mouse and the computer go on to the next meaning of an action exactly where
 // they would not. Whether it was handed on.
 bool offerCommand(const Game& game, const CommandSink& sink, const PlayerCommand& command);
+
+// A seat given back, at a turn screen, to the machine that played it before
+// it left, to be played as it was: a person there (Open) or the computer at
+// a level. The value of a SeatToMachine command.
+int32_t seatReturn(int seat, int machine, Seat kind);
 
 // The commands in the form the mouse and the computer build them.
 PlayerCommand pressButton(int player, int commandId);

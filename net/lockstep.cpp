@@ -2,6 +2,8 @@
 // the fingerprints compared at every turn screen.
 #include "net/lockstep.h"
 
+#include <sys/random.h>
+
 #include <cstdio>
 #include <utility>
 
@@ -57,7 +59,8 @@ void send(NetGame& net, PeerId peer, const Message& message) {
 void sendToJoiners(NetGame& net, const Message& message) {
     const std::vector<uint8_t> bytes = encodeMessage(message);
     for (const NetGame::Joiner& joiner : net.joiners)
-        if (joiner.machine != -1) sendBytes(net, joiner.peer, joiner.machine, bytes);
+        if (joiner.machine != -1 && !joiner.awaitingStart)
+            sendBytes(net, joiner.peer, joiner.machine, bytes);
 }
 
 Message stateMessage(MessageKind kind, uint32_t index, const Game& game) {
@@ -111,6 +114,61 @@ void afterStreamCommand(NetGame& net, const Game& game, GamePhase before, int32_
 // ---------------------------------------------------------------------------
 // The host.
 
+// Applies a checked command here and sends it to every machine as the
+// stream's next.
+void takeIntoStream(NetGame& net, Game& game, int32_t machine, const PlayerCommand& command) {
+    const GamePhase before = game.session.phase;
+    applyCommand(game, command);
+    Message entry;
+    entry.kind = MessageKind::Stream;
+    entry.index = net.applied;
+    entry.machine = machine;
+    entry.command = command;
+    sendToJoiners(net, entry);
+    afterStreamCommand(net, game, before, machine, command);
+}
+
+void noteEverywhere(NetGame& net, const std::string& text) {
+    note(net, text);
+    Message line;
+    line.kind = MessageKind::Note;
+    line.text = text;
+    sendToJoiners(net, line);
+}
+
+// At a turn screen: the seats of machines that rejoined go back to them, as
+// they were played before they left, and each such machine is sent the game
+// to go on from. A seat the computer does not hold yet (its machine's
+// leaving still waits behind a battle) waits for the next turn screen.
+void returnSeats(NetGame& net, Game& game) {
+    for (int32_t machine = 1; machine < kMaxPlayers; ++machine) {
+        NetGame::Known& known = net.known[machine];
+        NetGame::Joiner* joiner = joinerOfMachine(net, machine);
+        if (!known.returning || !joiner) continue;
+        bool waiting = false;
+        Message back;
+        back.kind = MessageKind::Note;
+        for (int seat = 0; seat < kMaxPlayers; ++seat) {
+            if (!known.leftSeats[seat]) continue;
+            const PlayerCommand command = commandOn(
+                CommandKind::SeatToMachine, -1, seatReturn(seat, machine, *known.leftSeats[seat]));
+            if (checkCommand(game, command) != CommandResult::Applied) {
+                waiting = true;
+                continue;
+            }
+            takeIntoStream(net, game, 0, command);
+            known.leftSeats[seat].reset();
+            back.text = "Player " + std::to_string(seat + 1) + " is back";
+            noteEverywhere(net, back.text);
+        }
+        if (waiting) continue;
+        known.returning = false;
+        joiner->awaitingStart = false;
+        send(net, joiner->peer, stateMessage(MessageKind::Start, net.applied, game));
+        if (!back.text.empty()) send(net, joiner->peer, back);  // its own news too
+    }
+}
+
 // Takes the waiting commands into the stream in order, each checked against
 // the game as all before it left it; a battle holds the rest back until it
 // has ended here.
@@ -142,19 +200,15 @@ void runQueue(NetGame& net, Game& game, PlayState& play) {
             continue;
         }
         const GamePhase before = game.session.phase;
-        applyCommand(game, queued.command);
-        Message entry;
-        entry.kind = MessageKind::Stream;
-        entry.index = net.applied;
-        entry.machine = queued.machine;
-        entry.command = queued.command;
-        sendToJoiners(net, entry);
-        afterStreamCommand(net, game, before, queued.machine, queued.command);
+        takeIntoStream(net, game, queued.machine, queued.command);
         // From the end screen back to Setup: a new game is set up as the first was.
         if (game.session.phase == GamePhase::Setup) {
             net.started = false;
+            for (NetGame::Known& known : net.known) known.leftSeats = {}, known.returning = false;
             sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
         }
+        if (game.session.phase == GamePhase::TurnStart && before != GamePhase::TurnStart)
+            returnSeats(net, game);
     }
 }
 
@@ -200,24 +254,50 @@ int seatFor(const Game& game, int asked) {
     return -1;
 }
 
+// The machine that was given `token` at its first join; -1 for none.
+int32_t machineOfToken(const NetGame& net, uint64_t token) {
+    for (int32_t machine = 1; machine < kMaxPlayers && token != 0; ++machine)
+        if (net.known[machine].token == token) return machine;
+    return -1;
+}
+
+// A token that proves a machine's seats its own: from the system's random
+// source, never from the game's generator, and never 0 (no token).
+uint64_t systemToken() {
+    uint64_t token = 0;
+    while (token == 0)
+        if (getrandom(&token, sizeof token, 0) != static_cast<ssize_t>(sizeof token)) token = 0;
+    return token;
+}
+
 // Why a machine may not join as it asks, or nothing.
 std::string joinRefusal(const NetGame& net, const Game& game, const Message& hello) {
     if (hello.number != net.buildCheck) return "its build computes battles differently";
     if (hello.text != game.network.joinCode) return "wrong join code";
-    if (game.session.phase != GamePhase::Setup || net.started) return "the game has already begun";
+    if (game.session.phase != GamePhase::Setup || net.started)
+        return machineOfToken(net, hello.token) > 0 ? "" : "the game has already begun";
     if (net.machinesJoined + 1 >= kMaxPlayers) return "the game is full";
     if (hello.seat == kNoSeat || seatFor(game, hello.seat) != -1) return {};
     if (hello.seat >= 0) return "seat " + std::to_string(hello.seat + 1) + " is not open";
     return "no seat is open";
 }
 
-void welcome(NetGame& net, Game& game, NetGame::Joiner& joiner, const Message& hello) {
+void rejoin(NetGame& net, Game& game, PlayState& play, PeerId peer, int32_t machine);
+
+void welcome(NetGame& net, Game& game, PlayState& play, NetGame::Joiner& joiner,
+             const Message& hello) {
     const std::string why = joinRefusal(net, game, hello);
     if (!why.empty()) {
         refuseJoin(net, joiner.peer, why);
         return;
     }
+    if (net.started) {
+        rejoin(net, game, play, joiner.peer, machineOfToken(net, hello.token));
+        return;
+    }
     joiner.machine = ++net.machinesJoined;
+    net.known[joiner.machine] = {};
+    net.known[joiner.machine].token = net.drawToken ? net.drawToken() : systemToken();
     const int seat = hello.seat == kNoSeat ? kNoSeat : seatFor(game, hello.seat);
     if (seat >= 0) {
         game.network.seatMachine[seat] = joiner.machine;
@@ -227,6 +307,7 @@ void welcome(NetGame& net, Game& game, NetGame::Joiner& joiner, const Message& h
     answer.kind = MessageKind::Welcome;
     answer.machine = joiner.machine;
     answer.seat = seat;
+    answer.token = net.known[joiner.machine].token;
     send(net, joiner.peer, answer);
     note(net, seat < 0 ? "Machine " + std::to_string(joiner.machine) + " joined"
                        : "Player " + std::to_string(seat + 1) + " joined");
@@ -255,6 +336,7 @@ void seatsLeft(NetGame& net, Game& game, PlayState& play, int32_t machine) {
         line.kind = MessageKind::Note;
         if (net.started) {
             line.text = "Player " + std::to_string(seat + 1) + " left: the computer plays for them";
+            net.known[machine].leftSeats[seat] = game.seats[seat];
             net.queue.push_back({0, commandOn(CommandKind::SeatToComputer, -1, seat)});
         } else {
             line.text = "Player " + std::to_string(seat + 1) + " left";
@@ -266,6 +348,30 @@ void seatsLeft(NetGame& net, Game& game, PlayState& play, int32_t machine) {
         sendToJoiners(net, line);
     }
     if (net.started) runQueue(net, game, play);
+}
+
+// A machine that proved itself with its token takes its old number. If its
+// old connection has not timed out yet (the program was started again at
+// once), that one has left now. Its seats come back at a turn screen.
+void rejoin(NetGame& net, Game& game, PlayState& play, PeerId peer, int32_t machine) {
+    if (const NetGame::Joiner* old = joinerOfMachine(net, machine)) {
+        const PeerId oldPeer = old->peer;
+        std::erase_if(net.joiners, [&](const NetGame::Joiner& j) { return j.peer == oldPeer; });
+        disconnectPeer(net.transport, oldPeer);
+        seatsLeft(net, game, play, machine);
+    }
+    NetGame::Joiner* joiner = joinerOf(net, peer);
+    joiner->machine = machine;
+    joiner->awaitingStart = true;
+    net.known[machine].returning = true;
+    Message answer;
+    answer.kind = MessageKind::Welcome;
+    answer.machine = machine;
+    answer.token = net.known[machine].token;
+    send(net, peer, answer);
+    note(net, "Machine " + std::to_string(machine) +
+                  " rejoined: its seats come back at the next turn screen");
+    if (game.session.phase == GamePhase::TurnStart) returnSeats(net, game);
 }
 
 void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent& event) {
@@ -288,7 +394,7 @@ void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent&
         return;
     }
     if (joiner->machine == -1) {
-        if (message.kind == MessageKind::Hello) welcome(net, game, *joiner, message);
+        if (message.kind == MessageKind::Hello) welcome(net, game, play, *joiner, message);
         return;
     }
     if (message.kind == MessageKind::Command) {
@@ -339,6 +445,7 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
         hello.number = net.buildCheck;
         hello.text = game.network.joinCode;
         hello.seat = net.askedSeat;
+        hello.token = net.token;
         send(net, kHostPeer, hello);
         return;
     }
@@ -353,7 +460,13 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
         return;
     }
     switch (message.kind) {
-        case MessageKind::Welcome: game.network.here = message.machine; break;
+        case MessageKind::Welcome:
+            game.network.here = message.machine;
+            if (message.token != net.token) {
+                net.token = message.token;
+                if (net.keepToken) net.keepToken(net.token);
+            }
+            break;
         case MessageKind::Refusal:
             note(net, "The host refused to let this machine join: " + message.text);
             requestQuit(game, 1);

@@ -5,14 +5,17 @@
 // state is sent to start it and to repair a machine that went astray.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "game/player_command.h"
+#include "game/seats.h"
 #include "net/messages.h"
 #include "net/transport.h"
 
@@ -37,6 +40,9 @@ struct NetGame {
     struct Joiner {
         PeerId peer = 0;
         int32_t machine = -1;  // -1 until its Hello is answered
+        // Rejoined: it hears nothing of the stream until it is sent the game
+        // with its seats given back, at the next turn screen.
+        bool awaitingStart = false;
     };
     std::vector<Joiner> joiners;
     int32_t machinesJoined = 0;
@@ -45,6 +51,20 @@ struct NetGame {
         PlayerCommand command;
     };
     std::deque<Queued> queue;
+    // The host: what it keeps of each machine number while the machine is
+    // away, so that the machine can prove itself and take its seats back.
+    struct Known {
+        uint64_t token = 0;
+        std::array<std::optional<Seat>, kMaxPlayers> leftSeats{};  // as they were played
+        bool returning = false;  // rejoined: its seats come back at the next turn screen
+    };
+    std::array<Known, kMaxPlayers> known{};
+    // The host: where tokens come from (unset: the system's random source).
+    std::function<uint64_t()> drawToken;
+    // A joiner: the token it proves an earlier join with (0: none), and
+    // where it keeps the one the host gives it (unset: nowhere).
+    uint64_t token = 0;
+    std::function<void(uint64_t)> keepToken;
     // The host: its own fingerprint at each turn screen, by stream index.
     std::map<uint32_t, uint64_t> turnFingerprints;
     // Lines for the message line, oldest first; every one also went to

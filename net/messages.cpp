@@ -84,10 +84,12 @@ std::vector<uint8_t> encodeMessage(const Message& message) {
             out.u64(message.number);
             writeText(out, message.text);
             out.i32(message.seat);
+            out.u64(message.token);
             break;
         case MessageKind::Welcome:
             out.i32(message.machine);
             out.i32(message.seat);
+            out.u64(message.token);
             break;
         case MessageKind::Refusal:
         case MessageKind::Note: writeText(out, message.text); break;
@@ -139,11 +141,13 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
             read.number = in.u64();
             read.text = readText(in);
             read.seat = in.i32();
+            read.token = in.u64();
             inRange = read.seat >= -2 && read.seat < kMaxPlayers;
             break;
         case MessageKind::Welcome:
             read.machine = in.i32();
             read.seat = in.i32();
+            read.token = in.u64();
             inRange = isMachine(read.machine) && read.seat >= -2 && read.seat < kMaxPlayers;
             break;
         case MessageKind::Refusal:

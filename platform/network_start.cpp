@@ -2,11 +2,18 @@
 // host reached, and the game hosted or joined, after start-up.
 #include "platform/network_start.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "game/data_path.h"
 #include "game/seats.h"
 
 namespace {
@@ -31,6 +38,35 @@ void traceToFileOfEnvironment(NetGame& net) {
         std::fprintf(file.get(), "%s\n", line.c_str());
         std::fflush(file.get());
     };
+}
+
+// Where a joiner keeps the token that takes its seats back when it joins the
+// same host again: in the player's own folder, one file per host and port.
+std::string tokenPath(const DataFolders& folders, const CommandLine& line) {
+    std::string host;
+    for (char c : line.host)
+        host += std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' ? c : '_';
+    return dataPath(folders.write, "Rejoin-" + host + "-" + std::to_string(line.port) + ".token");
+}
+
+uint64_t readToken(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "r"));
+    uint64_t token = 0;
+    if (file && std::fscanf(file.get(), "%16" SCNx64, &token) != 1) token = 0;
+    return token;
+}
+
+// Readable by the player alone: whoever reads it can take their seats.
+void writeToken(const DataFolders& folders, const std::string& path, uint64_t token) {
+    const int fd =
+        prepareWriteFolder(folders) ? open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600) : -1;
+    char text[20];
+    const int length = std::snprintf(text, sizeof text, "%016" PRIx64 "\n", token);
+    const bool written = fd >= 0 && fchmod(fd, 0600) == 0 && write(fd, text, length) == length;
+    if (fd >= 0) close(fd);
+    if (!written)
+        std::fprintf(stderr, "Brennolt: cannot keep the token to rejoin with in %s\n",
+                     path.c_str());
 }
 
 }  // namespace
@@ -63,6 +99,11 @@ bool startNetwork(Program& program, const CommandLine& line) {
             return false;
         }
         joinNetGame(program.net, game, program.play, line.code, line.seat);
+        const std::string path = tokenPath(game.dataFolders, line);
+        program.net.token = readToken(path);
+        program.net.keepToken = [folders = game.dataFolders, path](uint64_t token) {
+            writeToken(folders, path, token);
+        };
     }
     return true;
 }

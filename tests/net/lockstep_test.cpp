@@ -45,9 +45,10 @@ struct Table {
         initialiseGame(machines.back()->game);
         return *machines.back();
     }
-    Machine& join(const std::string& code, int seat) {
+    Machine& join(const std::string& code, int seat, uint64_t token = 0) {
         Machine& joiner = add();
         joinNetGame(joiner.net, joiner.game, joiner.play, code, seat);
+        joiner.net.token = token;
         joinOverLoopback(joiner.net.transport, network);
         settle();
         return joiner;
@@ -96,10 +97,12 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
     ASSERT_EQ(table.host().session.phase, GamePhase::TurnStart);
     ASSERT_TRUE(table.agree());
 
-    Machine& late = table.join(kCode, -1);
-    EXPECT_TRUE(late.game.quitRequested);
-    EXPECT_TRUE(noted(table.machines.front()->net, "already begun"));
-    table.machines.pop_back();
+    for (uint64_t token : {uint64_t{0}, third.net.token + 1}) {
+        Machine& late = table.join(kCode, -1, token);
+        EXPECT_TRUE(late.game.quitRequested) << token;
+        EXPECT_TRUE(noted(table.machines.front()->net, "already begun")) << token;
+        table.machines.pop_back();
+    }
 
     // Player 1's turn: seat 2's machine acts for the host's seat, then for
     // its own seat out of its turn.
@@ -124,4 +127,20 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
         EXPECT_EQ(rulesFingerprint(table.host()), before) << refusal.what;
         EXPECT_TRUE(table.agree()) << refusal.what;
     }
+
+    // Player 3's machine drops out; the computer plays its seat until it
+    // comes back with its token, at once since this is a turn screen.
+    const uint64_t token = third.net.token;
+    disconnectPeer(third.net.transport, kHostPeer);
+    table.settle();
+    table.machines.pop_back();
+    EXPECT_TRUE(noted(table.machines.front()->net, "Player 3 left: the computer plays for them"));
+    EXPECT_EQ(table.host().seats[2], Seat::ComputerNormal);
+    Machine& back = table.join(kCode, -1, token);
+    EXPECT_FALSE(back.game.quitRequested);
+    EXPECT_TRUE(noted(back.net, "Player 3 is back"));
+    EXPECT_EQ(table.host().seats[2], Seat::Open);
+    EXPECT_EQ(table.host().network.seatMachine[2], 2);
+    EXPECT_EQ(back.game.network.here, 2);
+    EXPECT_TRUE(table.agree());
 }
