@@ -86,6 +86,7 @@ void afterStreamCommand(NetGame& net, const Game& game, GamePhase before, int32_
                        " machine=" + std::to_string(machine) + " " + commandText(command) +
                        " phase=" + std::to_string(static_cast<int>(game.session.phase)));
     net.applied += 1;
+    if (net.inspect) net.inspect(game);
     const bool turnScreen =
         game.session.phase == GamePhase::TurnStart && before != GamePhase::TurnStart;
     if (turnScreen && net.trace)
@@ -158,6 +159,7 @@ void returnSeats(NetGame& net, Game& game) {
             }
             takeIntoStream(net, game, 0, command);
             known.leftSeats[seat].reset();
+            net.seatsBack += 1;
             back.text = "Player " + std::to_string(seat + 1) + " is back";
             noteEverywhere(net, back.text);
         }

@@ -76,12 +76,15 @@ struct NetGame {
     bool ended = false;
     uint32_t endedAt = 0;
     int endCode = 0;
-    int repairs = 0;   // host: states sent again after a disagreement
-    int refusals = 0;  // host: commands refused from the stream
+    int repairs = 0;    // host: states sent again after a disagreement
+    int refusals = 0;   // host: commands refused from the stream
+    int seatsBack = 0;  // host: seats given back to machines that rejoined
     // The arena's agreement check: each machine's fingerprint after every
     // command it applied, by place in the stream.
     bool recordFingerprints = false;
     std::vector<uint64_t> fingerprints;
+    // The arena's check of the rules: the game after every command applied.
+    std::function<void(const Game&)> inspect;
     // For tests and measurements: one line per event (a command sent, a
     // command of the stream applied, a turn screen reached, a message sent),
     // each with the tick's clock and the ticks run so far. Unset: nothing.

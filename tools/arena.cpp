@@ -9,10 +9,12 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -22,6 +24,7 @@
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/game_end.h"
+#include "game/game_invariants.h"
 #include "game/seats.h"
 #include "net/lockstep.h"
 #include "net/transport.h"
@@ -44,6 +47,7 @@ struct Options {
     int jobs = 1;
     std::optional<int> onlyGame;
     int machines = 1;
+    double drops = 0.0;  // each joiner's chance to drop out at each turn screen
 };
 
 // Reads a whole number in [least, most]; nothing when the text is anything else.
@@ -74,9 +78,9 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
     std::optional<std::string_view> teams;
     for (int i = 1; i < argc; ++i) {
         const std::string_view name = argv[i];
-        constexpr std::string_view kKnown[] = {"--games", "--seed",    "--players",
-                                               "--teams", "--jobs",    "--turn-limit",
-                                               "--game",  "--machines"};
+        constexpr std::string_view kKnown[] = {"--games", "--seed",     "--players",
+                                               "--teams", "--jobs",     "--turn-limit",
+                                               "--game",  "--machines", "--drops"};
         if (std::find(std::begin(kKnown), std::end(kKnown), name) == std::end(kKnown)) {
             problem = "unknown option \"" + std::string(name) + "\"";
             return std::nullopt;
@@ -120,6 +124,12 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
             const auto n = numberIn(value, 1, 256);
             if (!n) return bad("a number of jobs from 1 to 256");
             options.jobs = static_cast<int>(*n);
+        } else if (name == "--drops") {
+            char* end = nullptr;
+            const std::string text(value);
+            options.drops = std::strtod(text.c_str(), &end);
+            if (text.empty() || *end != '\0' || !(options.drops >= 0.0 && options.drops <= 1.0))
+                return bad("a chance of dropping from 0 to 1");
         } else if (name == "--machines") {
             const auto n = numberIn(value, 1, kMaxPlayers);
             if (!n) return bad("a number of machines from 1 to 8");
@@ -133,7 +143,7 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& problem)
     if (!haveGames || !haveSeed || options.players.empty()) {
         problem =
             "usage: brennolt_arena --games N --seed S --players LEVEL,LEVEL[,...] "
-            "[--teams T,T,...] [--turn-limit R] [--jobs J] [--game K] [--machines M]";
+            "[--teams T,T,...] [--turn-limit R] [--jobs J] [--game K] [--machines M [--drops P]]";
         return std::nullopt;
     }
     if (teams) {
@@ -192,6 +202,14 @@ struct GameResult {
     long long commands = 0;
     long long mismatches = 0;
     long long repairs = 0;
+    // With drops: the joiners that dropped out and came back, the games that
+    // stalled (a turn that never ended), and the commands after which a
+    // machine's game broke a rule.
+    long long drops = 0;
+    long long rejoins = 0;
+    long long seatsBack = 0;
+    bool stalled = false;
+    long long broken = 0;
 };
 
 // The machines of one game: the program alone, or a host (the first) and its
@@ -203,7 +221,12 @@ struct Machine {
 };
 struct Machines {
     LoopbackNetwork network;
-    std::vector<std::unique_ptr<Machine>> all;
+    std::vector<std::unique_ptr<Machine>> all;  // null: a joiner that dropped out
+    // Dropping out: the turn screens until each joiner comes back, the
+    // token it comes back with, and the arena's own draws for both.
+    std::vector<int> awayFor;
+    std::vector<uint64_t> tokens;
+    std::mt19937 dropDraws;
 
     bool networked() const { return all.size() > 1; }
     // One tick of every machine; returns the CPU time of the computer's
@@ -212,6 +235,7 @@ struct Machines {
     uint64_t tick(uint32_t clock) {
         uint64_t decidingNs = 0;
         for (std::unique_ptr<Machine>& machine : all) {
+            if (!machine) continue;
             const ComputerSeats& computers = machine->play.computers;
             const GamePhase planned = computers.plannedPhase;
             const bool battleSincePlan = computers.battleSincePlan;
@@ -238,23 +262,46 @@ constexpr uint32_t kNetworkDelayMs = 30;
 constexpr uint32_t kNetworkJitterMs = 20;
 constexpr int kMostTicksToJoin = 1000;
 
+// Every machine checks the rules after every command of the stream.
+void watchRules(NetGame& net, GameResult& result) {
+    net.inspect = [&result](const Game& game) {
+        if (!brokenInvariant(game).empty()) result.broken += 1;
+    };
+}
+
+// A joiner that asks for no seat (the host gives them out), with `token`
+// from an earlier join; it records its fingerprints and checks the rules
+// after every command, and plays the computer's seats as the host does.
+void addJoiner(Machines& machines, size_t slot, uint64_t token, GameResult& result) {
+    const Machine& host = *machines.all.front();
+    auto joiner = std::make_unique<Machine>();
+    initialiseGame(joiner->game);
+    joinNetGame(joiner->net, joiner->game, joiner->play, kArenaCode, kNoSeat);
+    joiner->net.token = token;
+    joinOverLoopback(joiner->net.transport, machines.network);
+    joiner->net.recordFingerprints = true;
+    watchRules(joiner->net, result);
+    joiner->game.startupSeed = host.game.startupSeed;
+    joiner->play.computers.levels = host.play.computers.levels;
+    if (slot == machines.all.size()) machines.all.push_back(nullptr);
+    machines.all[slot] = std::move(joiner);
+}
+
 // Joins the other machines to the host, and gives each seat to machine
 // seat mod M. The host then begins through its own commands, so every
 // joiner starts from the state it sends.
-void connectMachines(Machines& machines, int count) {
+void connectMachines(Machines& machines, int count, GameResult& result) {
     Machine& host = *machines.all.front();
     machines.network.delayMs = kNetworkDelayMs;
     machines.network.jitterMs = kNetworkJitterMs;
     hostNetGame(host.net, host.game, host.play);
     host.game.network.joinCode = kArenaCode;
     hostOverLoopback(host.net.transport, machines.network);
-    for (int m = 1; m < count; ++m) {
-        machines.all.push_back(std::make_unique<Machine>());
-        Machine& joiner = *machines.all.back();
-        initialiseGame(joiner.game);
-        joinNetGame(joiner.net, joiner.game, joiner.play, kArenaCode, kNoSeat);
-        joinOverLoopback(joiner.net.transport, machines.network);
-    }
+    host.net.recordFingerprints = true;
+    watchRules(host.net, result);
+    for (int m = 1; m < count; ++m) addJoiner(machines, static_cast<size_t>(m), 0, result);
+    machines.awayFor.assign(static_cast<size_t>(count), 0);
+    machines.tokens.assign(static_cast<size_t>(count), 0);
     // Joined once every joiner has heard its machine number.
     auto joined = [&] {
         for (const std::unique_ptr<Machine>& machine : machines.all)
@@ -262,33 +309,68 @@ void connectMachines(Machines& machines, int count) {
         return true;
     };
     for (int tick = 0; tick < kMostTicksToJoin && !joined(); ++tick) machines.tick(0);
-    for (std::unique_ptr<Machine>& machine : machines.all) {
-        machine->net.recordFingerprints = true;
-        machine->game.startupSeed = host.game.startupSeed;
-        machine->play.computers.levels = host.play.computers.levels;
-    }
     for (int seat = 0; seat < host.game.session.playerCount; ++seat)
         host.game.network.seatMachine[seat] = machines.all[seat % count]->game.network.here;
 }
 
+// The commands after which a joiner's game was not the host's: from the first
+// it applied (one that rejoined starts where the host's game was sent to it)
+// to the last it applied, or with `whole` to the host's last.
+long long mismatchesOf(const std::vector<uint64_t>& host, const std::vector<uint64_t>& theirs,
+                       bool whole) {
+    size_t first = 0;
+    while (first < theirs.size() && theirs[first] == 0) ++first;
+    if (first == theirs.size()) return 0;
+    long long mismatches = 0;
+    const size_t last = whole ? host.size() : std::min(host.size(), theirs.size());
+    for (size_t i = first; i < last; ++i)
+        if (i >= theirs.size() || theirs[i] != host[i]) mismatches += 1;
+    return mismatches;
+}
+
+// At each of the host's turn screens: each joiner present drops out with
+// chance `p`, and one away comes back when its one to three turns are over.
+void dropOrRejoin(Machines& machines, double p, GameResult& result) {
+    const std::vector<uint64_t>& host = machines.all.front()->net.fingerprints;
+    std::uniform_real_distribution<double> chance(0.0, 1.0);
+    for (size_t slot = 1; slot < machines.all.size(); ++slot) {
+        std::unique_ptr<Machine>& machine = machines.all[slot];
+        if (!machine) {
+            if (--machines.awayFor[slot] > 0) continue;
+            addJoiner(machines, slot, machines.tokens[slot], result);
+            result.rejoins += 1;
+            continue;
+        }
+        if (chance(machines.dropDraws) >= p) continue;
+        result.mismatches += mismatchesOf(host, machine->net.fingerprints, false);
+        machines.tokens[slot] = machine->net.token;
+        disconnectPeer(machine->net.transport, kHostPeer);
+        machine.reset();
+        machines.awayFor[slot] = 1 + static_cast<int>(machines.dropDraws() % 3);
+        result.drops += 1;
+    }
+}
+
 // Plays on until every joiner has applied the whole stream, then counts the
-// commands after which a joiner's fingerprint was not the host's.
+// commands after which a joiner's fingerprint was not the host's. A joiner
+// that came back and waits for a turn screen to be sent the game has none.
 void compareMachines(Machines& machines, GameResult& result) {
     const NetGame& host = machines.all.front()->net;
     for (int tick = 0; tick < kMostTicksInATurn; ++tick) {
         bool behind = false;
         for (const std::unique_ptr<Machine>& machine : machines.all)
-            behind = behind || machine->net.applied < host.applied;
+            behind =
+                behind || (machine && machine->net.started && machine->net.applied < host.applied);
         if (!behind) break;
         machines.tick(0);
     }
     result.commands = host.applied;
     result.repairs = host.repairs;
-    for (size_t m = 1; m < machines.all.size(); ++m) {
-        const std::vector<uint64_t>& theirs = machines.all[m]->net.fingerprints;
-        for (size_t i = 0; i < host.fingerprints.size(); ++i)
-            if (i >= theirs.size() || theirs[i] != host.fingerprints[i]) result.mismatches += 1;
-    }
+    result.seatsBack = host.seatsBack;
+    for (size_t m = 1; m < machines.all.size(); ++m)
+        if (machines.all[m])
+            result.mismatches +=
+                mismatchesOf(host.fingerprints, machines.all[m]->net.fingerprints, true);
 }
 
 // A replayed game's course, a line a round on standard error: what each
@@ -343,7 +425,8 @@ void playOn(const Options& options, const std::vector<Level>& rows, int k, Machi
     game.startupSeed = options.seed + static_cast<uint32_t>(k);
     seedRandom(game.random, game.startupSeed);
     if (options.machines > 1) {
-        connectMachines(machines, options.machines);
+        machines.dropDraws.seed(game.startupSeed);
+        connectMachines(machines, options.machines, result);
         machines.all.front()->play.send(pressButton(0, static_cast<int>(CommandId::BeginTurn)));
     } else {
         dispatchCommand(game, CommandId::BeginTurn);
@@ -381,8 +464,10 @@ void playOn(const Options& options, const std::vector<Level>& rows, int k, Machi
             turnNs = 0;
             if (ticksThisTurn >= kMostTicksInATurn) {
                 result.draw = true;
+                result.stalled = true;
                 return;
             }
+            if (options.drops > 0.0) dropOrRejoin(machines, options.drops, result);
             ticksThisTurn = 0;
             if (game.session.currentPlayer <= mover) {
                 ++result.rounds;
@@ -439,15 +524,26 @@ void printTable(const std::vector<Level>& levels, const std::vector<GameResult>&
                     std::string(levelName(levels[r])).c_str(), row.games, row.wins, row.draws,
                     static_cast<double>(row.rounds) / std::max(1, row.games), median, slowest);
     }
-    long long commands = 0, mismatches = 0, repairs = 0;
+    long long commands = 0, mismatches = 0, repairs = 0, drops = 0, rejoins = 0, seatsBack = 0,
+              stalled = 0, broken = 0;
     for (const GameResult& game : results) {
         commands += game.commands;
         mismatches += game.mismatches;
         repairs += game.repairs;
+        drops += game.drops;
+        rejoins += game.rejoins;
+        seatsBack += game.seatsBack;
+        stalled += game.stalled ? 1 : 0;
+        broken += game.broken;
     }
-    if (machines > 1)
+    if (machines > 1) {
         std::printf("machines %d: %lld commands, %lld mismatches, %lld repairs\n", machines,
                     commands, mismatches, repairs);
+        std::printf(
+            "%lld drops, %lld rejoins, %lld seats back, %lld games stalled, %lld commands broke a "
+            "rule\n",
+            drops, rejoins, seatsBack, stalled, broken);
+    }
     for (size_t r = 0; r < levels.size(); ++r)
         std::printf("%s wins %d of %d\n", std::string(levelName(levels[r])).c_str(), rows[r].wins,
                     rows[r].games);

@@ -54,11 +54,14 @@ if(NOT result EQUAL 2 OR NOT problemLines EQUAL 1 OR NOT problem MATCHES "sleepy
   message(FATAL_ERROR "a bad level gave exit ${result}, output \"${output}\", error \"${problem}\"")
 endif()
 
-# Three machines in one process, the computer's seats spread over them: every
-# joiner's game must be the host's after every command of the stream.
+# Three machines in one process, the computer's seats spread over them, the
+# joiners dropping out at turn screens and coming back: every game goes on
+# to its end, keeps the rules, and every joiner's game is the host's after
+# every command of the stream it was there for.
 execute_process(COMMAND "${ARENA}" --games 2 --seed 11 --players hard,normal,easy --machines 3
-                        --turn-limit 40 --jobs 2
+                        --drops 0.1 --turn-limit 40 --jobs 2
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE progress)
-if(NOT result EQUAL 0 OR NOT output MATCHES "machines 3: [1-9][0-9]* commands, 0 mismatches, 0 repairs")
+if(NOT result EQUAL 0 OR NOT output MATCHES "machines 3: [1-9][0-9]* commands, 0 mismatches, 0 repairs"
+   OR NOT output MATCHES "\n[1-9][0-9]* drops, [1-9][0-9]* rejoins, [1-9][0-9]* seats back, 0 games stalled, 0 commands broke a rule")
   message(FATAL_ERROR "three machines disagreed (exit ${result}):\n${output}")
 endif()
