@@ -5,6 +5,7 @@
 
 #include <enet/enet.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -17,11 +18,13 @@ constexpr size_t kChannels = 2;
 constexpr enet_uint8 kMessageChannel = 0;
 // ENet gives up on a peer once its oldest unanswered packet is this old. It
 // only looks when a resend timer fires, and those double from the round trip,
-// so a maximum of 3.5 s makes an unanswered connection (500 ms first timer:
-// checks at 0.5, 1.5 and 3.5 s) fail at 3.5 s, and a machine that stops
-// answering is seen within 5 s of its last answer (ENet pings every 500 ms).
+// so a connection never answered fails after about 3.5 s.
 constexpr enet_uint32 kTimeoutMinimumMs = 2500;
 constexpr enet_uint32 kTimeoutMaximumMs = 3500;
+// A connected peer heard nothing from this long is gone. ENet pings a quiet
+// peer every 500 ms, so a live one is never silent for long; its own
+// timeout alone, waiting for a doubling resend timer, took up to 7 s.
+constexpr int32_t kSilenceMs = 4000;
 
 }  // namespace
 
@@ -35,6 +38,9 @@ struct EnetEnd {
     // Events this end decided itself, such as the end of a connection that
     // was never answered, handed out at the next poll.
     std::vector<TransportEvent> pending;
+    // When each connection began: ENet's time of the last answer starts at
+    // 0, and only the first acknowledgement sets it.
+    std::map<PeerId, enet_uint32> connectedAt;
 };
 
 // Every end initializes ENet and deinitializes it when it goes: the calls pair
@@ -167,6 +173,7 @@ std::vector<TransportEvent> pollEnet(Transport& transport) {
                     end.peers[id] = peer;
                     enet_peer_timeout(peer, 0, kTimeoutMinimumMs, kTimeoutMaximumMs);
                 }
+                end.connectedAt[id] = enet_time_get();
                 events.push_back({TransportEventKind::Connected, id, {}});
                 break;
             case ENET_EVENT_TYPE_RECEIVE:
@@ -186,6 +193,21 @@ std::vector<TransportEvent> pollEnet(Transport& transport) {
                 break;
             case ENET_EVENT_TYPE_NONE: break;
         }
+    }
+    const enet_uint32 now = enet_time_get();
+    for (auto entry = end.peers.begin(); entry != end.peers.end();) {
+        ENetPeer* peer = entry->second;
+        const auto since = [&](enet_uint32 time) { return static_cast<int32_t>(now - time); };
+        const int32_t silence =
+            std::min(since(peer->lastReceiveTime), since(end.connectedAt[entry->first]));
+        if (peer->state != ENET_PEER_STATE_CONNECTED || silence < kSilenceMs) {
+            ++entry;
+            continue;
+        }
+        peer->data = nullptr;
+        enet_peer_reset(peer);
+        events.push_back({TransportEventKind::Disconnected, entry->first, {}});
+        entry = end.peers.erase(entry);
     }
     return events;
 }

@@ -239,14 +239,16 @@ struct NetMachines {
 
     // The host on a fresh port, its folders and traces named after `round`;
     // its join code read from the line it prints.
-    bool startHost(const std::string& round) {
+    bool startHost(const std::string& round, const std::vector<std::string>& more = {}) {
         port = freeUdpPort();
         code.clear();
         for (Machine* machine : all()) {
             machine->directory = folder / round / machine->name;
             machine->trace = folder / round / (machine->name + "-trace.txt");
         }
-        if (!startMachine(host, {"--host", std::to_string(port)})) return false;
+        std::vector<std::string> arguments{"--host", std::to_string(port)};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        if (!startMachine(host, arguments)) return false;
         const std::string marker = "join code ";
         return waitFor([&] {
             const std::string out = host.process->output();

@@ -67,6 +67,27 @@ bool showsButton(Machine& machine, Pixel pixel, CommandId id) {
     return true;
 }
 
+// The programs' clock (see the trace), in ms.
+long long clockNow() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+bool said(const Machine& machine, const std::string& words) {
+    return machine.process && machine.process->errors().find(words) != std::string::npos;
+}
+
+// The file a joiner names when it saved the game of a host it lost.
+std::optional<fs::path> savedAfterLoss(const Machine& machine) {
+    const std::string errors = machine.process->errors();
+    const size_t at = errors.find("Save-network-");
+    if (at == std::string::npos) return std::nullopt;
+    const size_t end = errors.find(".kvd", at);
+    if (end == std::string::npos) return std::nullopt;
+    return machine.directory / "Data" / errors.substr(at, end + 4 - at);
+}
+
 double percentile(std::vector<double> values, double p) {
     if (values.empty()) return 0.0;
     std::sort(values.begin(), values.end());
@@ -98,8 +119,8 @@ protected:
     }
 
     // The host with three players, seats 2 and 3 open and taken by the joiners.
-    void gather(const std::string& round) {
-        ASSERT_TRUE(machines.startHost(round)) << machines.host.process->errors();
+    void gather(const std::string& round, const std::vector<std::string>& hostArguments = {}) {
+        ASSERT_TRUE(machines.startHost(round, hostArguments)) << machines.host.process->errors();
         Game setup;
         initialiseGame(setup);
         machines.host.click(buttonCentre(setup, CommandId::IncreasePlayers));
@@ -328,4 +349,108 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
     EXPECT_EQ(battleStarts, 1);
     std::printf("Bytes during the battle, after the command that starts it: %lld\n", battleBytes);
     std::printf("Bytes of the Start message: %lld\n", startBytes);
+}
+
+// Machines lost: a joiner killed on its own turn screen, whose turn the
+// computer plays until the joiner, started again, takes its seat back at the
+// next turn screen; a joiner killed in a battle, whose game the computer
+// ends; the host killed, each joiner saving the game, and that game hosted
+// again from the save.
+TEST_F(ThreeMachines, LostMachinesComeBackOrLeaveTheGameSaved) {
+    gather("lost");
+    Game setup;
+    initialiseGame(setup);
+    machines.host.click(buttonCentre(setup, CommandId::BeginTurn));
+    machines.host.click(turnScreenButton(CommandId::SaveGame));
+    Shadow shadow(machines.host.directory / "Data");
+    ASSERT_TRUE(waitFor([&] { return shadow.follow(); }));
+    playTurn(shadow, 0);
+    playTurn(shadow, 1);
+    waitForTurnScreens(2);
+    Machine& third = machines.joiners[1];
+    const fs::path token =
+        third.directory / "Data" / ("Rejoin-127.0.0.1-" + std::to_string(machines.port) + ".token");
+    EXPECT_EQ(fs::status(token).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    killMachine(third);
+    const long long killedAt = clockNow();
+    const std::string left = "Player 3 left: the computer plays for them";
+    ASSERT_TRUE(waitFor([&] { return said(machines.host, left); }, std::chrono::seconds(10)));
+    const long long noticedMs = clockNow() - killedAt;
+    // The computer's first action for the seat, in the host's trace.
+    long long firstActionMs = -1;
+    EXPECT_TRUE(waitFor([&] {
+        for (const TraceLine& line : machines.host.lines())
+            if (line.event == "sent" && line.field.at("player") == 2 &&
+                line.field.at("clock") > killedAt % (1LL << 32)) {
+                firstActionMs = line.field.at("clock") - killedAt % (1LL << 32);
+                return true;
+            }
+        return false;
+    })) << "the computer never played the lost seat";
+    std::printf(
+        "A joiner killed on its turn screen: the host noticed after %lld ms, and the "
+        "computer first acted for its seat %lld ms after the kill\n",
+        noticedMs, firstActionMs);
+    third.trace = machines.folder / "lost" / "joiner-3-again-trace.txt";
+    ASSERT_TRUE(machines.startJoiner(1)) << third.process->errors();
+    EXPECT_TRUE(waitFor([&] { return said(third, "Player 3 is back"); }, kBattlePatience));
+    for (Machine* machine : machines.all()) machine->screenshot("seat-back");
+
+    // The host lost: each joiner saves the game of the last turn screen, the
+    // one that came back as it was sent it.
+    killMachine(machines.host);
+    std::vector<std::vector<uint8_t>> saves;
+    for (Machine& joiner : machines.joiners) {
+        std::optional<fs::path> saved;
+        EXPECT_TRUE(waitFor([&] { return (saved = savedAfterLoss(joiner)).has_value(); },
+                            std::chrono::seconds(10)))
+            << joiner.name << " saved nothing: " << joiner.process->errors();
+        if (saved) saves.push_back(readFile<std::vector<uint8_t>>(*saved));
+        joiner.screenshot("host-lost");
+    }
+    ASSERT_EQ(saves.size(), 2u);
+    EXPECT_EQ(saves[0], saves[1]);
+    EXPECT_FALSE(saves[0].empty());
+    for (Machine& joiner : machines.joiners) killMachine(joiner);
+
+    // Hosted again from that save: loaded, it is the same game to the byte.
+    const fs::path kept = machines.folder / "kept.kvd";
+    writeBytes(kept, saves[0]);
+    gather("again", {"--load", kept.string()});
+    machines.host.click(buttonCentre(setup, CommandId::LoadGame));
+    machines.host.click(turnScreenButton(CommandId::SaveGame));
+    EXPECT_EQ(readFile<std::vector<uint8_t>>(machines.host.directory / "Data" / "Save.kvd"),
+              saves[0]);
+    machines.host.click(turnScreenButton(CommandId::QuitGame));
+    for (const std::optional<int>& code : machines.exitCodes()) EXPECT_EQ(code, 0);
+
+    // A joiner lost in the battle that wins its team the game: the computer
+    // takes its seat, and the game ends by itself.
+    prepareWinningGame(machines.folder / "won-alone" / "host" / "Data");
+    gather("won-alone");
+    machines.host.click(buttonCentre(setup, CommandId::LoadGame));
+    Machine& second = machines.joiners[0];
+    Shadow won(machines.host.directory / "Data");
+    ASSERT_TRUE(won.follow());
+    ASSERT_TRUE(waitFor([&] {
+        return showsButton(second, turnScreenButton(CommandId::BeginTurn), CommandId::BeginTurn);
+    }));
+    for (CommandId id : {CommandId::BeginTurn, CommandId::EndMovement, CommandId::NextGroup,
+                         CommandId::AttackGroup})
+        won.press(second, id);
+    killMachine(second);
+    EXPECT_TRUE(
+        waitFor([&] { return said(machines.host, "Player 2 left: the computer plays for them"); },
+                std::chrono::seconds(10)));
+    Game end;
+    end.session.phase = GamePhase::GameOver;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return showsButton(machines.host, buttonCentre(end, CommandId::NewGame),
+                               CommandId::NewGame);
+        },
+        kBattlePatience))
+        << "no end screen at the host";
+    machines.host.screenshot("won-alone");
 }
