@@ -1,17 +1,20 @@
-// Lockstep over the in-process network: who may join, and which commands the
+// Lockstep over the in-process network: who may join, which commands the
 // host refuses from the stream, each refusal leaving every machine's game as
-// it was.
+// it was, and what a joiner keeps of a game whose host is gone.
 #include "net/lockstep.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/rules_state.h"
+#include "game/save_file.h"
 #include "play/tick.h"
 
 namespace {
@@ -124,4 +127,57 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
         EXPECT_EQ(rulesFingerprint(table.host()), before) << refusal.what;
         EXPECT_TRUE(table.agree()) << refusal.what;
     }
+}
+
+TEST(Lockstep, JoinersWhoseHostIsGoneSaveTheLastTurnScreenAndPlayOnAlone) {
+    Table table;
+    Machine& second = table.join(kCode, 1);
+    Machine& third = table.join(kCode, 2);
+    char folder[] = "/tmp/lockstep-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    for (Machine* joiner : {&second, &third}) {
+        joiner->game.dataFolders.write = folder;
+        joiner->net.wallClock = [] { return std::time_t{1800000000}; };  // both in one second
+    }
+    // Player 1 plays a turn; player 2 sends a new group out after its turn screen.
+    for (CommandId id : {CommandId::BeginTurn, CommandId::BeginTurn, CommandId::EndMovement,
+                         CommandId::EndBattle}) {
+        table.machines.front()->play.send(pressButton(0, static_cast<int>(id)));
+        table.settle();
+    }
+    ASSERT_EQ(second.game.session.currentPlayer, 1);
+    const std::vector<uint8_t> turnScreen = encodeSave(second.game);
+    int home = 0;
+    while (second.game.planets[home].owner != 1) ++home;
+    for (const PlayerCommand& command :
+         {pressButton(1, static_cast<int>(CommandId::BeginTurn)),
+          commandOn(CommandKind::SelectPlanet, 1, home),
+          pressButton(1, static_cast<int>(CommandId::CreateGroup)),
+          commandOn(CommandKind::PressSelectorControl, 1, 0),
+          commandAt(CommandKind::PlaceGroup, 1, second.game.planets[home].x + 40.0f,
+                    second.game.planets[home].y)}) {
+        second.play.send(command);
+        table.settle();
+    }
+    ASSERT_NE(encodeSave(second.game), turnScreen);
+
+    leaveNetGame(table.machines.front()->net);
+    table.settle();
+    std::vector<std::string> names;
+    for (Machine* joiner : {&second, &third}) {
+        const std::string& line = joiner->net.notes.back();
+        ASSERT_NE(line.find("the game is saved as Save-network-"), std::string::npos) << line;
+        names.push_back(line.substr(line.find("Save-network-")));
+        std::vector<uint8_t> bytes(turnScreen.size() + 1);
+        std::FILE* file = std::fopen((std::string(folder) + "/" + names.back()).c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        std::fclose(file);
+        EXPECT_EQ(bytes, turnScreen) << line;
+        EXPECT_EQ(joiner->game.session.phase, GamePhase::Setup);
+        EXPECT_FALSE(joiner->game.network.on);
+        EXPECT_TRUE(joiner->game.buttons.buttons[static_cast<int>(CommandId::BeginTurn)].visible);
+    }
+    EXPECT_NE(names[0], names[1]) << "the second save went over the first";
+    std::filesystem::remove_all(folder);
 }

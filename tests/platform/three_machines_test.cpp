@@ -117,6 +117,22 @@ protected:
                 << machine->name << " never reached turn screen " << count;
     }
 
+    // The host quits; each joiner names the save it kept and goes on alone
+    // from its own Setup screen, whose Quit ends it too.
+    void quitEveryMachine(Pixel hostQuit) {
+        machines.host.click(hostQuit);
+        Game setup;
+        initialiseGame(setup);
+        for (Machine& joiner : machines.joiners) {
+            EXPECT_TRUE(waitFor([&] {
+                return joiner.process->errors().find("the game is saved as Save-network-") !=
+                       std::string::npos;
+            })) << joiner.name;
+            joiner.click(buttonCentre(setup, CommandId::QuitGame));
+        }
+        for (const std::optional<int>& code : machines.exitCodes()) EXPECT_EQ(code, 0);
+    }
+
     // Player `p` at machine `p` begins its turn, sends its first group to a
     // planet and ends both phases; the other machines never show the map.
     void playTurn(Shadow& shadow, int p) {
@@ -190,8 +206,7 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
         playTurn(shadow, p);
         waitForTurnScreens(static_cast<size_t>(p) + 1);
     }
-    machines.host.click(turnScreenButton(CommandId::QuitGame));
-    for (const std::optional<int>& code : machines.exitCodes()) EXPECT_EQ(code, 0);
+    quitEveryMachine(turnScreenButton(CommandId::QuitGame));
 
     // A loaded game that player 2 wins with one battle.
     prepareWinningGame(machines.folder / "won" / "host" / "Data");
@@ -231,8 +246,7 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
         EXPECT_TRUE(waitFor([&] { return winnersBand(joiner) == winnersBand(machines.host); }))
             << joiner.name << " shows no end screen";
     for (Machine* machine : machines.all()) machine->screenshot("end");
-    machines.host.click(buttonCentre(end, CommandId::QuitGame));
-    for (const std::optional<int>& code : machines.exitCodes()) EXPECT_EQ(code, 0);
+    quitEveryMachine(buttonCentre(end, CommandId::QuitGame));
 
     // The traces: the same fingerprint at every turn screen, and the figures.
     std::vector<double> latencyMs;
