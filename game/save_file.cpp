@@ -385,9 +385,14 @@ std::string saveNewFile(const DataFolders& folders, const std::string& stem,
 bool loadGame(Game& game) {
     std::vector<uint8_t> bytes;
     std::string reason;
-    const std::string path = dataPath(game.dataFolders.write, kSaveName);
+    const bool named = !game.dataFolders.loadFile.empty();
+    const std::string path =
+        named ? game.dataFolders.loadFile : dataPath(game.dataFolders.write, kSaveName);
     switch (readDataFile(path, bytes, reason)) {
-        case FileRead::Missing: return false;  // no save yet: the setup screen simply stays
+        case FileRead::Missing:
+            // No save yet: the setup screen simply stays. A save asked for by name is missed.
+            if (named) reportLoadFailure(path, reason);
+            return false;
         case FileRead::Failed: reportLoadFailure(path, reason); return false;
         case FileRead::Read: break;
     }

@@ -221,9 +221,11 @@ TEST_F(SaveFileTest, LoadingOpensTheTurnScreen) {
     Game original;
     buildGame(original);
     ASSERT_TRUE(saveGame(original));
+    fs::rename(kSavePath, "Data/Named.kvd");  // the save named on the command line
 
     Game game;
     initialiseGame(game);
+    game.dataFolders.loadFile = "Data/Named.kvd";
     ASSERT_TRUE(loadGame(game));
     EXPECT_EQ(game.session.phase, GamePhase::TurnStart);
     EXPECT_TRUE(visible(game, CommandId::SaveGame));
@@ -294,6 +296,13 @@ TEST_F(SaveFileTest, MissingOrUnreadableSaveChangesNothing) {
         EXPECT_EQ(describeGame(game), before);
         EXPECT_TRUE(visible(game, CommandId::LoadGame));
     }
+    // A save named on the command line is missed.
+    Game named;
+    initialiseGame(named);
+    named.dataFolders.loadFile = "Data/Named.kvd";
+    bool loaded = true;
+    EXPECT_EQ(linesIn(loadReportingErrors(named, loaded)), 1);
+    EXPECT_FALSE(loaded);
 }
 
 TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {
