@@ -117,7 +117,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.seat = *seat - 1;
             haveSeat = true;
         } else if (argument == "--load") {
-            if (i + 1 == arguments.size()) return mistake("option '--load' needs a saved game");
+            if (i + 1 == arguments.size()) return mistake("option '--load' needs a file");
             line.loadFile = arguments[++i];
         } else if (argument == "--data") {
             if (i + 1 == arguments.size()) return mistake("option '--data' needs a folder");

@@ -118,17 +118,14 @@ protected:
     }
 
     // The host quits; each joiner names the save it kept and goes on alone
-    // from its own Setup screen, whose Quit ends it too.
+    // from its Setup screen, whose Quit sits where the turn screen's does.
     void quitEveryMachine(Pixel hostQuit) {
         machines.host.click(hostQuit);
-        Game setup;
-        initialiseGame(setup);
         for (Machine& joiner : machines.joiners) {
             EXPECT_TRUE(waitFor([&] {
-                return joiner.process->errors().find("the game is saved as Save-network-") !=
-                       std::string::npos;
+                return joiner.process->errors().find("saved as Save-network-") != std::string::npos;
             })) << joiner.name;
-            joiner.click(buttonCentre(setup, CommandId::QuitGame));
+            joiner.click(turnScreenButton(CommandId::QuitGame));
         }
         for (const std::optional<int>& code : machines.exitCodes()) EXPECT_EQ(code, 0);
     }
