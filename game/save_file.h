@@ -46,7 +46,7 @@ bool saveGame(Game& game, const SaveFileOps& ops);
 // what failed in `failure`; nothing goes to stderr.
 std::string saveNewFile(const DataFolders& folders, const std::string& stem,
                         const std::vector<uint8_t>& bytes, std::string& failure);
-// Loads the save slot (or the save the data folders name instead), emptying any battle; false (with
-// one line on stderr unless there is no save yet) when nothing was loaded, the state then being
-// unchanged.
+// Loads the save slot, or the save the data folders name instead, emptying
+// any battle; false (with one line on stderr unless the save slot is simply
+// empty) when nothing was loaded, the state then being unchanged.
 bool loadGame(Game& game);
