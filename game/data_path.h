@@ -10,6 +10,9 @@ struct DataFolders {
     std::string write = "Data";  // the save file and the test log
     // The player's own folder for writes: made on first use, private to them.
     bool makeWriteFolder = false;
+    // A save named on the command line: Load reads it rather than the one
+    // of the write folder. Empty: none.
+    std::string loadFile{};
 };
 
 std::string dataPath(const std::string& folder, const std::string& name);

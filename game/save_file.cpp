@@ -30,6 +30,8 @@ constexpr int kPlanetRecordBytes = 36;
 constexpr int kTeamsBytes = 4 * kMaxPlayers;
 constexpr int kIntelRecordBytes = 8 * kPlanetCount;
 constexpr int kSaveCountBytes = 12;  // player count, current player, group count
+// A new save takes its name, or the name with "-2" .. "-100" added.
+constexpr int kMostNewFileCopies = 100;
 
 static_assert(kSaveCountBytes + kPlanetCount * kPlanetRecordBytes + kTeamsBytes +
                   kMaxPlayers * kIntelRecordBytes ==
@@ -263,12 +265,13 @@ std::optional<SavedGame> decodeSave(const std::vector<uint8_t>& bytes, std::stri
 // ---------------------------------------------------------------------------
 // Files.
 
-std::string systemReason() { return std::strerror(errno); }
+// `what` is the failed action with its object, e.g. "cannot create Data/x";
+// the system's reason follows it.
+std::string failureOf(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-// `what` is the failed action with its object, e.g. "cannot create Data/x".
-void reportSaveFailure(const std::string& what) {
-    std::fprintf(stderr, "Brennolt: the game was not saved (%s: %s); any earlier save is kept\n",
-                 what.c_str(), systemReason().c_str());
+void reportSaveFailure(const std::string& failure) {
+    std::fprintf(stderr, "Brennolt: the game was not saved (%s); any earlier save is kept\n",
+                 failure.c_str());
 }
 
 void reportLoadFailure(const std::string& path, const std::string& reason) {
@@ -276,10 +279,12 @@ void reportLoadFailure(const std::string& path, const std::string& reason) {
                  reason.c_str());
 }
 
-bool writeAll(const SaveFileOps& ops, const std::string& path, const std::vector<uint8_t>& bytes) {
+// The whole file on disk, or none at all and what failed in `failure`.
+bool writeAll(const SaveFileOps& ops, const std::string& path, const std::vector<uint8_t>& bytes,
+              std::string& failure) {
     std::FILE* file = ops.open(path.c_str());
     if (file == nullptr) {
-        reportSaveFailure("cannot create " + path);
+        failure = failureOf("cannot create " + path);
         return false;
     }
     bool written = ops.write(bytes.data(), bytes.size(), file) == bytes.size();
@@ -290,7 +295,7 @@ bool writeAll(const SaveFileOps& ops, const std::string& path, const std::vector
     const bool closed = ops.close(file) == 0;
     if (!written || !closed) {
         if (!written) errno = writeError;
-        reportSaveFailure("cannot write " + path);
+        failure = failureOf("cannot write " + path);
         std::remove(path.c_str());
         return false;
     }
@@ -336,24 +341,58 @@ bool saveGame(Game& game, const SaveFileOps& ops) {
     const std::string path = dataPath(folders.write, kSaveName);
     const std::string tempPath = dataPath(folders.write, kSaveTempName);
     if (!prepareWriteFolder(folders)) {
-        reportSaveFailure("cannot create " + folders.write);
+        reportSaveFailure(failureOf("cannot create " + folders.write));
         return false;
     }
-    if (!writeAll(ops, tempPath, encodeSave(game))) return false;
+    std::string failure;
+    if (!writeAll(ops, tempPath, encodeSave(game), failure)) {
+        reportSaveFailure(failure);
+        return false;
+    }
     if (ops.rename(tempPath.c_str(), path.c_str()) != 0) {
-        reportSaveFailure("cannot replace " + path);
+        reportSaveFailure(failureOf("cannot replace " + path));
         std::remove(tempPath.c_str());
         return false;
     }
     return true;
 }
 
+std::string saveNewFile(const DataFolders& folders, const std::string& stem,
+                        const std::vector<uint8_t>& bytes, std::string& failure) {
+    if (!prepareWriteFolder(folders)) {
+        failure = failureOf("cannot create " + folders.write);
+        return {};
+    }
+    // Written whole under a name of this process's own, then linked to the
+    // first free name: a link never replaces a file that is there.
+    const std::string tempPath =
+        dataPath(folders.write, stem + ".kvd." + std::to_string(getpid()) + ".tmp");
+    if (!writeAll(systemSaveFileOps(), tempPath, bytes, failure)) return {};
+    std::string name;
+    for (int copy = 1; copy <= kMostNewFileCopies && name.empty() && failure.empty(); ++copy) {
+        const std::string candidate = stem + (copy == 1 ? "" : "-" + std::to_string(copy)) + ".kvd";
+        const std::string path = dataPath(folders.write, candidate);
+        if (link(tempPath.c_str(), path.c_str()) == 0) {
+            name = candidate;
+        } else if (errno != EEXIST || copy == kMostNewFileCopies) {
+            failure = failureOf("cannot create " + path);
+        }
+    }
+    std::remove(tempPath.c_str());
+    return name;
+}
+
 bool loadGame(Game& game) {
     std::vector<uint8_t> bytes;
     std::string reason;
-    const std::string path = dataPath(game.dataFolders.write, kSaveName);
+    const bool named = !game.dataFolders.loadFile.empty();
+    const std::string path =
+        named ? game.dataFolders.loadFile : dataPath(game.dataFolders.write, kSaveName);
     switch (readDataFile(path, bytes, reason)) {
-        case FileRead::Missing: return false;  // no save yet: the setup screen simply stays
+        case FileRead::Missing:
+            // No save yet: the setup screen simply stays. A save asked for by name is missed.
+            if (named) reportLoadFailure(path, reason);
+            return false;
         case FileRead::Failed: reportLoadFailure(path, reason); return false;
         case FileRead::Read: break;
     }

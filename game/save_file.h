@@ -1,14 +1,17 @@
 // Save file: the one saved game, Save.kvd in the write folder (Data/ when the
-// game runs from a folder with one). A save replaces the old file
-// only once the new one is on disk; a load checks the whole file first and
-// changes nothing when it is damaged.
+// game runs from a folder with one), and saves under new names beside it. A
+// save replaces the old file only once the new one is on disk; a load checks
+// the whole file first and changes nothing when it is damaged.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
+
+#include "game/data_path.h"
 
 struct Game;
 
@@ -37,7 +40,13 @@ struct SaveFileOps {
 SaveFileOps systemSaveFileOps();
 // saveGame with the given file operations.
 bool saveGame(Game& game, const SaveFileOps& ops);
-// Loads the save slot, emptying any battle; false (with one line on stderr
-// unless there is no save yet) when nothing was loaded, the state then being
-// unchanged.
+// Writes `bytes` as a new save in the write folder, named `stem`.kvd or,
+// where that name is taken, stem-2.kvd, stem-3.kvd, ...: never over a file
+// that is there, and whole or not at all. The name it got, or empty with
+// what failed in `failure`; nothing goes to stderr.
+std::string saveNewFile(const DataFolders& folders, const std::string& stem,
+                        const std::vector<uint8_t>& bytes, std::string& failure);
+// Loads the save slot, or the save the data folders name instead, emptying
+// any battle; false (with one line on stderr unless the save slot is simply
+// empty) when nothing was loaded, the state then being unchanged.
 bool loadGame(Game& game);

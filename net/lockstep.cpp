@@ -5,12 +5,14 @@
 #include <sys/random.h>
 
 #include <cstdio>
+#include <ctime>
 #include <utility>
 
 #include "game/combat.h"
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/rules_state.h"
+#include "game/save_file.h"
 #include "play/tick.h"
 
 namespace {
@@ -77,6 +79,11 @@ NetGame::Joiner* joinerOfMachine(NetGame& net, int32_t machine) {
     return nullptr;
 }
 
+// A game that starts, or is repaired, at a turn screen.
+void keepTurnSave(NetGame& net, const Game& game) {
+    if (game.session.phase == GamePhase::TurnStart) net.turnSave = encodeSave(game);
+}
+
 // After every command of the stream: the arena's record, and at a turn
 // screen the fingerprint the machines compare.
 void afterStreamCommand(NetGame& net, const Game& game, GamePhase before, int32_t machine,
@@ -92,6 +99,7 @@ void afterStreamCommand(NetGame& net, const Game& game, GamePhase before, int32_
     if (turnScreen && net.trace)
         trace(net, "turn index=" + std::to_string(net.applied) +
                        " fingerprint=" + std::to_string(rulesFingerprint(game)));
+    if (turnScreen) net.turnSave = encodeSave(game);
     if (!net.recordFingerprints && !turnScreen) return;
     const uint64_t fingerprint = rulesFingerprint(game);
     if (net.recordFingerprints) {
@@ -229,6 +237,7 @@ void submitAtHost(NetGame& net, Game& game, PlayState& play, const PlayerCommand
                 sendToJoiners(net, stateMessage(MessageKind::Setup, 0, game));
         } else {
             net.started = true;
+            keepTurnSave(net, game);
             sendToJoiners(net, stateMessage(MessageKind::Start, net.applied, game));
         }
         return;
@@ -433,11 +442,41 @@ void applyStream(NetGame& net, Game& game, PlayState& play) {
     }
 }
 
-void end(NetGame& net, const std::string& why, int exitCode) {
-    note(net, why);
-    net.ended = true;
-    net.endedAt = 0;  // set by the next tick's clock
-    net.endCode = exitCode;
+// "Save-network-YYYYMMDD-HHMMSS" in local time.
+std::string networkSaveStem(std::time_t now) {
+    std::tm local{};
+    char stamp[32] = "";
+    if (localtime_r(&now, &local) != nullptr)
+        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    return std::string("Save-network-") + stamp;
+}
+
+// The host is gone: the game as it stood at the last turn screen reached
+// here goes into a new save of this machine's own, and the program goes on
+// alone from its Setup screen, every seat played here.
+void hostLost(NetGame& net, Game& game, PlayState& play, const std::string& why) {
+    std::string line = why;
+    if (!net.turnSave.empty()) {
+        std::string failure;
+        const std::string name =
+            saveNewFile(game.dataFolders, networkSaveStem(net.wallClock()), net.turnSave, failure);
+        line += name.empty() ? ": the game could not be saved (" + failure + ")"
+                             : ": the game is saved as " + name;
+    }
+    note(net, line);
+    closeTransport(net.transport, 0);
+    net.stream.clear();
+    net.started = false;
+    net.turnSave.clear();
+    play.send = nullptr;
+    play.waiting = false;
+    play.fixedBattleSteps = false;
+    play.battleCarryMs = 0;
+    game.network = Network{};
+    for (Seat& seat : game.seats)
+        if (seat == Seat::Open) seat = Seat::Human;
+    returnToSetup(game);
+    refreshSetupStart(game);
 }
 
 void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEvent& event) {
@@ -452,7 +491,13 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
         return;
     }
     if (event.kind == TransportEventKind::Disconnected) {
-        if (!net.ended) end(net, "The connection to the host was lost", 1);
+        // Never let in: nothing to go on with here.
+        if (game.network.here == -1) {
+            note(net, "The host did not answer");
+            requestQuit(game, 1);
+            return;
+        }
+        hostLost(net, game, play, "The connection to the host was lost");
         return;
     }
     Message message;
@@ -473,12 +518,16 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
             note(net, "The host refused to let this machine join: " + message.text);
             requestQuit(game, 1);
             break;
-        case MessageKind::Setup: takeState(net, game, message); break;
+        case MessageKind::Setup:
+            takeState(net, game, message);
+            net.turnSave.clear();  // a new game: nothing of the last one is kept
+            break;
         case MessageKind::Start:
         case MessageKind::Repair:
             if (takeState(net, game, message)) {
                 net.applied = message.index;
                 net.started = true;
+                keepTurnSave(net, game);
             }
             break;
         case MessageKind::Stream: net.stream.push_back(std::move(message)); break;
@@ -487,7 +536,7 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
             play.waiting = false;
             break;
         case MessageKind::Note: note(net, message.text); break;
-        case MessageKind::End: end(net, "The host ended the game", 0); break;
+        case MessageKind::End: hostLost(net, game, play, "The host ended the game"); break;
         default: break;
     }
 }
@@ -556,17 +605,12 @@ void netBeforeFrame(NetGame& net, Game& game, PlayState& play, uint32_t clock) {
     net.clock = clock;
     net.ticks += 1;
     for (const TransportEvent& event : pollTransport(net.transport)) {
+        if (net.transport.kind == TransportKind::Off) break;  // the host is gone
         if (net.hosting) {
             hearAtHost(net, game, play, event);
         } else {
             hearAtJoiner(net, game, play, event);
         }
-    }
-    if (net.ended) {
-        // The clock may be 0 itself: the time is kept with its lowest bit set.
-        if (net.endedAt == 0) net.endedAt = clock | 1;
-        if (clock - net.endedAt >= kEndShownMs) requestQuit(game, net.endCode);
-        return;
     }
     netAfterFrame(net, game, play);
     playBeforeFrame(game, play, clock);

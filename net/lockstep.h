@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <deque>
 #include <functional>
 #include <map>
@@ -70,12 +71,11 @@ struct NetGame {
     // Lines for the message line, oldest first; every one also went to
     // standard error.
     std::vector<std::string> notes;
-    // A joiner whose game has ended (the host ended it, or is gone): the
-    // program ends kEndShownMs later, with this exit code, once its message
-    // has been seen.
-    bool ended = false;
-    uint32_t endedAt = 0;
-    int endCode = 0;
+    // The save of the game as it stood at the last turn screen reached here;
+    // empty before the first. A joiner whose host is gone keeps this much of
+    // the game in a new save named after the wall clock's local time.
+    std::vector<uint8_t> turnSave;
+    std::function<std::time_t()> wallClock = [] { return std::time(nullptr); };
     int repairs = 0;    // host: states sent again after a disagreement
     int refusals = 0;   // host: commands refused from the stream
     int seatsBack = 0;  // host: seats given back to machines that rejoined
@@ -111,9 +111,6 @@ void netBeforeFrame(NetGame& net, Game& game, PlayState& play, uint32_t clock);
 // After the shared tick's after-frame step: a stream that waited for a
 // battle's end goes on.
 void netAfterFrame(NetGame& net, Game& game, PlayState& play);
-
-// How long a joiner shows why its game ended before the program ends.
-constexpr uint32_t kEndShownMs = 3000;
 
 // Leaves the game: a host ends it for everyone; then what is queued is sent
 // and the connections close.

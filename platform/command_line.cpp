@@ -116,6 +116,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             if (!seat) return mistake("'--seat' wants a player number from 1 to 8");
             line.seat = *seat - 1;
             haveSeat = true;
+        } else if (argument == "--load") {
+            if (i + 1 == arguments.size()) return mistake("option '--load' needs a file");
+            line.loadFile = arguments[++i];
         } else if (argument == "--data") {
             if (i + 1 == arguments.size()) return mistake("option '--data' needs a folder");
             line.dataFolder = arguments[++i];
@@ -157,6 +160,8 @@ std::string helpText(const DataSearchResult& data) {
         "  --join HOST[:PORT]  join the game HOST hosts\n"
         "  --code CODE    with --join: the host's join code\n"
         "  --seat N       with --join: ask for player N's seat\n"
+        "  --load FILE    Load on the Setup screen loads the saved game FILE; with --host\n"
+        "                 it hosts that game again\n"
         "  --help         show this help and exit\n"
         "  --version      show the version and exit\n"
         "\n"

@@ -21,10 +21,11 @@ struct CommandLine {
     bool fullScreen = false;                // --fullscreen
     NetRole netRole = NetRole::None;        // --host [PORT], --join HOST[:PORT]
     uint16_t port = kDefaultPort;
-    std::string host;     // --join: the host's name or address
-    std::string code;     // --code: the host's join code
-    int seat = -1;        // --seat N: player N's seat, counted from 0 here
-    std::string mistake;  // for a Mistake: the line that names it
+    std::string host;      // --join: the host's name or address
+    std::string code;      // --code: the host's join code
+    int seat = -1;         // --seat N: player N's seat, counted from 0 here
+    std::string loadFile;  // --load FILE: the save the Setup screen's Load reads
+    std::string mistake;   // for a Mistake: the line that names it
 };
 
 // The arguments after the program's name. The first help or version request

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     // Built first, before any window: the game's construction order matters.
     auto program = std::make_unique<Program>();
     program->game.dataFolders = *data.folders;
+    program->game.dataFolders.loadFile = commandLine.loadFile;
     program->fullScreen = commandLine.fullScreen;
     VideoSession video;
     if (!video.ready || !openWindow(*program)) return 1;

@@ -221,9 +221,11 @@ TEST_F(SaveFileTest, LoadingOpensTheTurnScreen) {
     Game original;
     buildGame(original);
     ASSERT_TRUE(saveGame(original));
+    fs::rename(kSavePath, "Data/Named.kvd");  // the save named on the command line
 
     Game game;
     initialiseGame(game);
+    game.dataFolders.loadFile = "Data/Named.kvd";
     ASSERT_TRUE(loadGame(game));
     EXPECT_EQ(game.session.phase, GamePhase::TurnStart);
     EXPECT_TRUE(visible(game, CommandId::SaveGame));
@@ -294,6 +296,10 @@ TEST_F(SaveFileTest, MissingOrUnreadableSaveChangesNothing) {
         EXPECT_EQ(describeGame(game), before);
         EXPECT_TRUE(visible(game, CommandId::LoadGame));
     }
+    Game named;
+    named.dataFolders.loadFile = "Data/Named.kvd";  // a save named on the command line is missed
+    bool loaded = true;
+    EXPECT_EQ(linesIn(loadReportingErrors(named, loaded)), 1);
 }
 
 TEST_F(SaveFileTest, DamagedSaveIsRejectedAndChangesNothing) {

@@ -1,17 +1,23 @@
-// Lockstep over the in-process network: who may join, and which commands the
+// Lockstep over the in-process network: who may join, which commands the
 // host refuses from the stream, each refusal leaving every machine's game as
-// it was.
+// it was, and what a joiner keeps of a game whose host is gone.
 #include "net/lockstep.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "game/commands.h"
 #include "game/game.h"
 #include "game/rules_state.h"
+#include "game/save_file.h"
 #include "play/tick.h"
 
 namespace {
@@ -143,4 +149,41 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
     EXPECT_EQ(table.host().network.seatMachine[2], 2);
     EXPECT_EQ(back.game.network.here, 2);
     EXPECT_TRUE(table.agree());
+    EXPECT_EQ(back.net.turnSave, second.net.turnSave) << "the game a lost host leaves";
+}
+
+TEST(Lockstep, JoinersWhoseHostIsGoneSaveTheLastTurnScreenAndPlayOnAlone) {
+    Table table;
+    Machine& second = table.join(kCode, 1);
+    Machine& third = table.join(kCode, 2);
+    char folder[] = "/tmp/lockstep-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    for (Machine* joiner : {&second, &third}) {
+        joiner->game.dataFolders.write = folder;
+        joiner->net.wallClock = [] { return std::time_t{1800000000}; };  // both in one second
+    }
+    // Player 1 plays a turn: player 2's turn screen is the last, and the game goes on from it.
+    for (CommandId id : {CommandId::BeginTurn, CommandId::BeginTurn, CommandId::EndMovement,
+                         CommandId::EndBattle}) {
+        table.machines.front()->play.send(pressButton(0, static_cast<int>(id)));
+        table.settle();
+    }
+    const std::vector<uint8_t> turnScreen = encodeSave(second.game);
+    for (Machine* joiner : {&second, &third}) joiner->game.planets[0].ships += 1;
+
+    leaveNetGame(table.machines.front()->net);
+    table.settle();
+    std::vector<std::string> names;
+    for (Machine* joiner : {&second, &third}) {
+        const std::string& line = joiner->net.notes.back();
+        names.push_back(line.substr(std::min(line.find("Save-network-"), line.size())));
+        std::ifstream file(std::string(folder) + "/" + names.back(), std::ios::binary);
+        EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {}), turnScreen)
+            << line;
+        EXPECT_EQ(joiner->game.session.phase, GamePhase::Setup);
+        EXPECT_FALSE(joiner->game.network.on);
+        EXPECT_TRUE(joiner->game.buttons.buttons[static_cast<int>(CommandId::BeginTurn)].visible);
+    }
+    EXPECT_NE(names[0], names[1]) << "the second save went over the first";
+    std::filesystem::remove_all(folder);
 }

@@ -81,13 +81,14 @@ TEST(CommandLine, AnswersBeforeAnyWindow) {
         const char* output;  // a part of standard output
         const char* errors;  // standard error, whole
     } cases[] = {
-        {{"--help"}, 0, "--data DIR", ""},
+        {{"--help"}, 0, "--load FILE", ""},
         {{"--version"}, 0, "Brennolt " BRENNOLT_VERSION "\n", ""},
         {{"--fullscreen", "--bogus"},
          2,
          "",
          "Brennolt: unknown option '--bogus'; try 'brennolt --help'\n"},
         {{"--data"}, 2, "", "Brennolt: option '--data' needs a folder; try 'brennolt --help'\n"},
+        {{"--load"}, 2, "", "Brennolt: option '--load' needs a file; try 'brennolt --help'\n"},
         {{"--data", "nowhere"},
          1,
          "",
