@@ -12,7 +12,7 @@
 
 // The first byte of every message; machines that differ in it cannot play
 // together.
-constexpr uint8_t kProtocolVersion = 1;
+constexpr uint8_t kProtocolVersion = 2;
 // No message is longer: the rules state of the largest battle fits well
 // within it.
 constexpr size_t kMostMessageBytes = 64u << 20;
@@ -24,7 +24,7 @@ enum class MessageKind : uint8_t {
     Refusal = 3,      // host: why the joiner may not join; the connection ends
     Setup = 4,        // host: its Setup screen, as the rules state
     Start = 5,        // host: the game begins from this rules state
-    Command = 6,      // joiner: a command of a seat it plays, on that seat's turn
+    Command = 6,      // joiner: a command of a seat it plays, on that seat's turn, numbered
     Stream = 7,       // host: the stream's next command, with its index and machine
     Refused = 8,      // host: the sender's command was refused, and why
     Fingerprint = 9,  // joiner: its rules fingerprint at a turn screen, with the stream index
@@ -38,12 +38,17 @@ struct Message {
     MessageKind kind = MessageKind::Note;
     int32_t machine = -1;   // Welcome, Stream
     int32_t seat = -1;      // Hello (-1: any), Welcome
-    uint32_t index = 0;     // Start, Stream, Fingerprint, Repair: commands in the stream before
+    uint32_t index = 0;     // Start, Stream, Fingerprint, Repair: commands in the stream before;
+                            // Command: the sender's count of commands on this connection
     uint64_t number = 0;    // Hello: the battle check; Fingerprint: the fingerprint
     PlayerCommand command;  // Command, Stream, Refused
     std::string text;       // Hello: the join code; Refusal, Refused, Note: the line
     std::vector<uint8_t> state;  // Setup, Start, Repair: the rules state's bytes
 };
+
+// Hello, Command and Fingerprint come from joiners; every other kind only
+// from the host.
+bool isJoinersKind(MessageKind kind);
 
 std::vector<uint8_t> encodeMessage(const Message& message);
 // False, with the reason in `why`, for bytes that are not a whole message of
