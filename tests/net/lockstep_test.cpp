@@ -101,8 +101,15 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
     EXPECT_TRUE(noted(table.machines.front()->net, "already begun"));
     table.machines.pop_back();
 
-    // Player 1's turn: seat 2's machine acts for the host's seat, then for
-    // its own seat out of its turn.
+    // Player 2's turn: seat 2's machine acts for the host's seat, then seat
+    // 3's machine for its own seat out of its turn.
+    for (CommandId id :
+         {CommandId::BeginTurn, CommandId::EndMovement, CommandId::EndBattle, CommandId::BeginTurn})
+        table.machines[id == CommandId::BeginTurn && table.host().session.currentPlayer == 1]
+            ->play.send(pressButton(table.host().session.currentPlayer, static_cast<int>(id)));
+    table.settle();
+    ASSERT_EQ(table.host().session.currentPlayer, 1);
+    ASSERT_EQ(table.host().session.phase, GamePhase::Movement);
     const uint64_t before = rulesFingerprint(table.host());
     const struct {
         const char* what;
@@ -124,4 +131,40 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
         EXPECT_EQ(rulesFingerprint(table.host()), before) << refusal.what;
         EXPECT_TRUE(table.agree()) << refusal.what;
     }
+
+    // A command sent again, as a retransmission would, is taken once.
+    for (const Group& group : table.host().registry.groups)
+        if (group.owner == 1) second.play.send(commandOn(CommandKind::SelectGroup, 1, group.id));
+    second.play.send(pressButton(1, static_cast<int>(CommandId::SplitGroup)));
+    Message again;
+    again.kind = MessageKind::Command;
+    again.command =
+        commandOn(CommandKind::PressSelectorControl, 1, static_cast<int>(SelectorControl::Plus1));
+    second.play.send(again.command);
+    table.settle();
+    const uint64_t once = rulesFingerprint(table.host());
+    EXPECT_NE(once, before);
+    again.index = second.net.commandsSent;
+    sendMessage(second.net.transport, kHostPeer, encodeMessage(again));
+    table.settle();
+    EXPECT_TRUE(noted(table.machines.front()->net, "a repeated command from machine 1"));
+    EXPECT_EQ(rulesFingerprint(table.host()), once);
+    EXPECT_TRUE(table.agree());
+
+    // Seat 3's machine sends what no joiner may: it is cut off at the tenth
+    // and the computer takes its seat.
+    for (int count = 0; count < kMostBadMessages; ++count) {
+        Message bad;
+        bad.kind = count % 2 == 0 ? MessageKind::Hello : MessageKind::Stream;
+        bad.machine = 0;
+        std::vector<uint8_t> bytes = encodeMessage(bad);
+        if (count % 3 == 0) bytes.pop_back();  // no message at all
+        sendMessage(third.net.transport, kHostPeer, bytes);
+    }
+    table.settle();
+    EXPECT_TRUE(noted(third.net, "connection to the host was lost"));
+    table.machines.pop_back();
+    EXPECT_TRUE(noted(table.machines.front()->net, "Player 3 left: the computer plays for them"));
+    EXPECT_EQ(table.host().seats[2], Seat::ComputerNormal);
+    EXPECT_TRUE(table.agree());
 }
