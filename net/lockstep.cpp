@@ -428,7 +428,9 @@ void submitAtJoiner(NetGame& net, Game& game, PlayState& play, const PlayerComma
 }
 
 void prepare(NetGame& net, Game& game, PlayState& play) {
-    net.buildCheck = referenceBattleCheck();
+    // The same for every game this program plays, so it is computed once.
+    static const uint64_t buildCheck = referenceBattleCheck();
+    net.buildCheck = buildCheck;
     game.network.on = true;
     play.fixedBattleSteps = true;
     play.battleCarryMs = 0;
