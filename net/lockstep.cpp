@@ -378,11 +378,37 @@ void rejoin(NetGame& net, Game& game, PlayState& play, PeerId peer, int32_t mach
     Message answer;
     answer.kind = MessageKind::Welcome;
     answer.machine = machine;
+    answer.seat = kNoSeat;  // its seats come with the game it is sent
     answer.token = net.known[machine].token;
     send(net, peer, answer);
     note(net, "Machine " + std::to_string(machine) +
                   " rejoined: its seats come back at the next turn screen");
     if (game.session.phase == GamePhase::TurnStart) returnSeats(net, game);
+}
+
+std::string senderText(const NetGame::Joiner& joiner) {
+    return joiner.machine == -1 ? "a machine that has not joined"
+                                : "machine " + std::to_string(joiner.machine);
+}
+
+// Why the host may not take this message from the joiner now, or nothing.
+const char* misplaced(const NetGame::Joiner& joiner, const Message& message) {
+    if (!isJoinersKind(message.kind)) return "a message only the host sends";
+    if (message.kind == MessageKind::Hello) return joiner.greeted ? "a second Hello" : nullptr;
+    if (joiner.machine == -1) return "a message before its Hello was answered";
+    if (message.kind == MessageKind::Command && message.index <= joiner.lastCommand)
+        return "a repeated command";
+    return nullptr;
+}
+
+// The joiner's Disconnected event, once the transport has ended it, takes
+// its seats as any departure's does; until then it is not heard.
+void badMessage(NetGame& net, NetGame::Joiner& joiner, const std::string& what) {
+    note(net, "Refused " + what + " from " + senderText(joiner));
+    if (++joiner.badMessages < kMostBadMessages) return;
+    note(net, "Disconnected " + senderText(joiner) + ": " + std::to_string(kMostBadMessages) +
+                  " bad messages");
+    disconnectPeer(net.transport, joiner.peer);
 }
 
 void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent& event) {
@@ -398,17 +424,24 @@ void hearAtHost(NetGame& net, Game& game, PlayState& play, const TransportEvent&
         if (machine != -1) seatsLeft(net, game, play, machine);
         return;
     }
+    if (joiner->badMessages >= kMostBadMessages) return;
     Message message;
     std::string why;
     if (!decodeMessage(event.bytes, message, why)) {
-        note(net, "Refused " + why);
+        badMessage(net, *joiner, why);
         return;
     }
-    if (joiner->machine == -1) {
-        if (message.kind == MessageKind::Hello) welcome(net, game, play, *joiner, message);
+    if (const char* wrong = misplaced(*joiner, message)) {
+        badMessage(net, *joiner, wrong);
+        return;
+    }
+    if (message.kind == MessageKind::Hello) {
+        joiner->greeted = true;
+        welcome(net, game, play, *joiner, message);
         return;
     }
     if (message.kind == MessageKind::Command) {
+        joiner->lastCommand = message.index;
         net.queue.push_back({joiner->machine, message.command});
         runQueue(net, game, play);
     } else if (message.kind == MessageKind::Fingerprint) {
@@ -488,6 +521,7 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
         hello.seat = net.askedSeat;
         hello.token = net.token;
         send(net, kHostPeer, hello);
+        net.commandsSent = 0;
         return;
     }
     if (event.kind == TransportEventKind::Disconnected) {
@@ -537,7 +571,7 @@ void hearAtJoiner(NetGame& net, Game& game, PlayState& play, const TransportEven
             break;
         case MessageKind::Note: note(net, message.text); break;
         case MessageKind::End: hostLost(net, game, play, "The host ended the game"); break;
-        default: break;
+        default: note(net, "Refused a message only joiners send, from the host"); break;
     }
 }
 
@@ -552,13 +586,16 @@ void submitAtJoiner(NetGame& net, Game& game, PlayState& play, const PlayerComma
               "sent machine=" + std::to_string(game.network.here) + " " + commandText(command));
     Message message;
     message.kind = MessageKind::Command;
+    message.index = ++net.commandsSent;
     message.command = command;
     send(net, kHostPeer, message);
     play.waiting = true;
 }
 
 void prepare(NetGame& net, Game& game, PlayState& play) {
-    net.buildCheck = referenceBattleCheck();
+    // The same for every game this program plays, so it is computed once.
+    static const uint64_t buildCheck = referenceBattleCheck();
+    net.buildCheck = buildCheck;
     game.network.on = true;
     play.fixedBattleSteps = true;
     play.battleCarryMs = 0;

@@ -26,14 +26,19 @@ struct PlayState;
 // A joiner that asks for no seat at all: the arena's machines, whose seats
 // the host gives out itself.
 constexpr int kNoSeat = -2;
+// A machine that sends this many messages the host cannot take (bytes that
+// are no message, a kind it may not send, a command sent again) is cut off,
+// and leaves as any machine that left.
+constexpr int kMostBadMessages = 10;
 
 struct NetGame {
     Transport transport;
     bool hosting = false;
-    uint64_t buildCheck = 0;  // this build's reference battle, see referenceBattleCheck
-    uint32_t applied = 0;     // commands of the stream applied here
-    bool started = false;     // the host's Start has arrived (on the host: sent)
-    int32_t askedSeat = -1;   // a joiner: the seat it asks for (-1: whichever the host gives)
+    uint64_t buildCheck = 0;    // this build's reference battle, see referenceBattleCheck
+    uint32_t applied = 0;       // commands of the stream applied here
+    bool started = false;       // the host's Start has arrived (on the host: sent)
+    int32_t askedSeat = -1;     // a joiner: the seat it asks for (-1: whichever the host gives)
+    uint32_t commandsSent = 0;  // a joiner: its commands on this connection, which number them
     // A joiner: the stream as it arrives, applied in order between battles.
     std::deque<Message> stream;
     // The host: the machines that joined, by peer, and the commands waiting
@@ -44,6 +49,11 @@ struct NetGame {
         // Rejoined: it hears nothing of the stream until it is sent the game
         // with its seats given back, at the next turn screen.
         bool awaitingStart = false;
+        bool greeted = false;  // its Hello has come
+        // The number of the last command taken from this connection: a
+        // command not numbered above it was sent again, and is not taken.
+        uint32_t lastCommand = 0;
+        int badMessages = 0;  // at kMostBadMessages its connection is ended
     };
     std::vector<Joiner> joiners;
     int32_t machinesJoined = 0;

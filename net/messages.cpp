@@ -6,8 +6,11 @@
 #include <cmath>
 #include <utility>
 
+#include "game/buttons.h"
 #include "game/byte_codec.h"
 #include "game/galaxy.h"
+#include "game/interaction_state.h"
+#include "game/seats.h"
 
 namespace {
 
@@ -31,6 +34,8 @@ void writeCommand(Writer& out, const PlayerCommand& value) {
     out.f32(value.y);
 }
 
+// Printable ASCII only: every line ends up on the message line and the
+// font has glyphs for nothing else.
 std::string readText(ByteReader& in) {
     const size_t size = in.u8();
     if (size > kMostTextBytes || size > in.left()) {
@@ -39,6 +44,8 @@ std::string readText(ByteReader& in) {
     }
     std::string value(in.bytes.begin() + in.offset, in.bytes.begin() + in.offset + size);
     in.offset += size;
+    for (char c : value)
+        if (c < ' ' || c > '~') in.ok = false;
     return value;
 }
 
@@ -53,6 +60,23 @@ std::vector<uint8_t> readBlob(ByteReader& in) {
     return value;
 }
 
+// One above the largest value a command of the kind can carry: its button,
+// slot, planet or control; a group's id or a value nothing reads is any
+// number from -1 up.
+int32_t mostValue(CommandKind kind) {
+    switch (kind) {
+        case CommandKind::PressButton: return kButtonCount;
+        case CommandKind::CycleTeam:
+        case CommandKind::CycleSeat:
+        case CommandKind::SeatToComputer: return kMaxPlayers;
+        case CommandKind::SeatToMachine: return seatReturn(0, 0, static_cast<Seat>(kSeatKinds));
+        case CommandKind::SelectPlanet: return kPlanetCount;
+        case CommandKind::PressSelectorControl:
+            return static_cast<int>(SelectorControl::Cancel) + 1;
+        default: return INT32_MAX;
+    }
+}
+
 PlayerCommand readCommand(ByteReader& in) {
     PlayerCommand value;
     const int kind = in.u8();
@@ -62,16 +86,26 @@ PlayerCommand readCommand(ByteReader& in) {
     value.value = in.i32();
     value.x = in.f32();
     value.y = in.f32();
-    // The rules refuse the rest; these no machine could ever send.
-    if (value.player < -1 || value.player >= kMaxPlayers || !std::isfinite(value.x) ||
-        !std::isfinite(value.y))
+    // The rules refuse the rest; these no machine could ever send. Only the
+    // host's seat changes are for no player.
+    const bool seatChange =
+        value.kind == CommandKind::SeatToComputer || value.kind == CommandKind::SeatToMachine;
+    const int leastPlayer = seatChange ? -1 : 0;
+    if (value.player < leastPlayer || value.player >= kMaxPlayers || !std::isfinite(value.x) ||
+        !std::isfinite(value.y) || value.value < -1 || value.value >= mostValue(value.kind))
         in.ok = false;
     return value;
 }
 
 bool isMachine(int32_t machine) { return machine >= 0 && machine < kMaxPlayers; }
+bool isSeat(int32_t seat) { return seat >= 0 && seat < kMaxPlayers; }
 
 }  // namespace
+
+bool isJoinersKind(MessageKind kind) {
+    return kind == MessageKind::Hello || kind == MessageKind::Command ||
+           kind == MessageKind::Fingerprint;
+}
 
 std::vector<uint8_t> encodeMessage(const Message& message) {
     std::vector<uint8_t> bytes;
@@ -99,7 +133,10 @@ std::vector<uint8_t> encodeMessage(const Message& message) {
             out.u32(message.index);
             writeBlob(out, message.state);
             break;
-        case MessageKind::Command: writeCommand(out, message.command); break;
+        case MessageKind::Command:
+            out.u32(message.index);
+            writeCommand(out, message.command);
+            break;
         case MessageKind::Stream:
             out.u32(message.index);
             out.i32(message.machine);
@@ -148,7 +185,9 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
             read.machine = in.i32();
             read.seat = in.i32();
             read.token = in.u64();
-            inRange = isMachine(read.machine) && read.seat >= -2 && read.seat < kMaxPlayers;
+            // Machine 0 is the host's; a joiner gets a seat or asked for none.
+            inRange = read.machine > 0 && isMachine(read.machine) &&
+                      (read.seat == -2 || isSeat(read.seat));
             break;
         case MessageKind::Refusal:
         case MessageKind::Note: read.text = readText(in); break;
@@ -158,7 +197,10 @@ bool decodeMessage(std::span<const uint8_t> bytes, Message& message, std::string
             read.index = in.u32();
             read.state = readBlob(in);
             break;
-        case MessageKind::Command: read.command = readCommand(in); break;
+        case MessageKind::Command:
+            read.index = in.u32();
+            read.command = readCommand(in);
+            break;
         case MessageKind::Stream:
             read.index = in.u32();
             read.machine = in.i32();

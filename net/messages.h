@@ -24,7 +24,7 @@ enum class MessageKind : uint8_t {
     Refusal = 3,  // host: why the joiner may not join; the connection ends
     Setup = 4,    // host: its Setup screen, as the rules state
     Start = 5,    // host: the game begins from this rules state
-    Command = 6,  // joiner: a command of a seat it plays, on that seat's turn
+    Command = 6,  // joiner: a command of a seat it plays, on that seat's turn, numbered
     Stream = 7,   // host: the stream's next command, with its index and machine
     Refused = 8,  // host: the sender's command was refused, and why
     Fingerprint = 9,  // joiner: its rules fingerprint at a turn screen, with the stream index
@@ -38,7 +38,8 @@ struct Message {
     MessageKind kind = MessageKind::Note;
     int32_t machine = -1;  // Welcome, Stream
     int32_t seat = -1;     // Hello (-1: any), Welcome
-    uint32_t index = 0;    // Start, Stream, Fingerprint, Repair: commands in the stream before
+    uint32_t index = 0;    // Start, Stream, Fingerprint, Repair: commands in the stream before;
+                           // Command: the sender's count of commands on this connection
     uint64_t number = 0;   // Hello: the battle check; Fingerprint: the fingerprint
     // Hello: the token of an earlier join, to take its seats back (0: none);
     // Welcome: the token this machine proves itself with when it rejoins.
@@ -47,6 +48,10 @@ struct Message {
     std::string text;            // Hello: the join code; Refusal, Refused, Note: the line
     std::vector<uint8_t> state;  // Setup, Start, Repair: the rules state's bytes
 };
+
+// Hello, Command and Fingerprint come from joiners; every other kind only
+// from the host.
+bool isJoinersKind(MessageKind kind);
 
 std::vector<uint8_t> encodeMessage(const Message& message);
 // False, with the reason in `why`, for bytes that are not a whole message of

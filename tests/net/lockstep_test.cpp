@@ -110,8 +110,15 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
         table.machines.pop_back();
     }
 
-    // Player 1's turn: seat 2's machine acts for the host's seat, then for
-    // its own seat out of its turn.
+    // Player 2's turn: seat 2's machine acts for the host's seat, then seat
+    // 3's machine for its own seat out of its turn.
+    for (CommandId id :
+         {CommandId::BeginTurn, CommandId::EndMovement, CommandId::EndBattle, CommandId::BeginTurn})
+        table.machines[id == CommandId::BeginTurn && table.host().session.currentPlayer == 1]
+            ->play.send(pressButton(table.host().session.currentPlayer, static_cast<int>(id)));
+    table.settle();
+    ASSERT_EQ(table.host().session.currentPlayer, 1);
+    ASSERT_EQ(table.host().session.phase, GamePhase::Movement);
     const uint64_t before = rulesFingerprint(table.host());
     const struct {
         const char* what;
@@ -134,22 +141,59 @@ TEST(Lockstep, RefusedJoinsAndCommandsChangeNothing) {
         EXPECT_TRUE(table.agree()) << refusal.what;
     }
 
-    // Player 3's machine drops out; the computer plays its seat until it
-    // comes back with its token, at once since this is a turn screen.
-    const uint64_t token = third.net.token;
-    disconnectPeer(third.net.transport, kHostPeer);
+    // A command sent again, as a retransmission would, is taken once.
+    for (const Group& group : table.host().registry.groups)
+        if (group.owner == 1) second.play.send(commandOn(CommandKind::SelectGroup, 1, group.id));
+    second.play.send(pressButton(1, static_cast<int>(CommandId::SplitGroup)));
+    Message again;
+    again.kind = MessageKind::Command;
+    again.command =
+        commandOn(CommandKind::PressSelectorControl, 1, static_cast<int>(SelectorControl::Plus1));
+    second.play.send(again.command);
     table.settle();
+    const uint64_t once = rulesFingerprint(table.host());
+    EXPECT_NE(once, before);
+    again.index = second.net.commandsSent;
+    sendMessage(second.net.transport, kHostPeer, encodeMessage(again));
+    table.settle();
+    EXPECT_TRUE(noted(table.machines.front()->net, "a repeated command from machine 1"));
+    EXPECT_EQ(rulesFingerprint(table.host()), once);
+    EXPECT_TRUE(table.agree());
+
+    // Seat 3's machine sends what no joiner may: it is cut off at the tenth
+    // and the computer takes its seat.
+    const uint64_t token = third.net.token;
+    for (int count = 0; count < kMostBadMessages; ++count) {
+        Message bad;
+        bad.kind = count % 2 == 0 ? MessageKind::Hello : MessageKind::Stream;
+        bad.machine = 0;
+        std::vector<uint8_t> bytes = encodeMessage(bad);
+        if (count % 3 == 0) bytes.pop_back();  // no message at all
+        sendMessage(third.net.transport, kHostPeer, bytes);
+    }
+    table.settle();
+    EXPECT_TRUE(noted(third.net, "connection to the host was lost"));
     table.machines.pop_back();
     EXPECT_TRUE(noted(table.machines.front()->net, "Player 3 left: the computer plays for them"));
     EXPECT_EQ(table.host().seats[2], Seat::ComputerNormal);
+    EXPECT_TRUE(table.agree());
+
+    // It comes back with its token, and its seat with it at the next turn
+    // screen, once player 2 has ended the turn.
     Machine& back = table.join(kCode, -1, token);
     EXPECT_FALSE(back.game.quitRequested);
+    EXPECT_EQ(table.host().seats[2], Seat::ComputerNormal);
+    for (const PlayerCommand& command : {commandOn(CommandKind::CancelSelection, 1, -1),
+                                         pressButton(1, static_cast<int>(CommandId::EndMovement)),
+                                         pressButton(1, static_cast<int>(CommandId::EndBattle))}) {
+        second.play.send(command);
+        table.settle();
+    }
     EXPECT_TRUE(noted(back.net, "Player 3 is back"));
     EXPECT_EQ(table.host().seats[2], Seat::Open);
     EXPECT_EQ(table.host().network.seatMachine[2], 2);
     EXPECT_EQ(back.game.network.here, 2);
     EXPECT_TRUE(table.agree());
-    EXPECT_EQ(back.net.turnSave, second.net.turnSave) << "the game a lost host leaves";
 }
 
 TEST(Lockstep, JoinersWhoseHostIsGoneSaveTheLastTurnScreenAndPlayOnAlone) {
