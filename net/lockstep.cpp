@@ -308,7 +308,7 @@ void welcome(NetGame& net, Game& game, PlayState& play, NetGame::Joiner& joiner,
     }
     joiner.machine = ++net.machinesJoined;
     net.known[joiner.machine] = {};
-    net.known[joiner.machine].token = net.drawToken ? net.drawToken() : systemToken();
+    net.known[joiner.machine].token = systemToken();
     const int seat = hello.seat == kNoSeat ? kNoSeat : seatFor(game, hello.seat);
     if (seat >= 0) {
         game.network.seatMachine[seat] = joiner.machine;

@@ -70,8 +70,6 @@ struct NetGame {
         bool returning = false;  // rejoined: its seats come back at the next turn screen
     };
     std::array<Known, kMaxPlayers> known{};
-    // The host: where tokens come from (unset: the system's random source).
-    std::function<uint64_t()> drawToken;
     // A joiner: the token it proves an earlier join with (0: none), and
     // where it keeps the one the host gives it (unset: nowhere).
     uint64_t token = 0;
