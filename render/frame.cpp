@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "game/commands.h"
 #include "game/game.h"
@@ -43,6 +44,8 @@ constexpr int kUnderTitleY = -20;
 // the left and right corners, on a dark strip that keeps it legible over the map.
 constexpr TextLine kMessageLine = {-190, -284};
 constexpr FontSize kMessageSize = FontSize::Large;
+constexpr int kMessageRight = 360;  // short of the bottom right corner's button
+constexpr int kMessageRowStep = glyphHeight(kMessageSize) + 4;
 constexpr TextLine kStatsTitle = {-360, -195};
 constexpr int kStatsX = -399;
 constexpr int kStatsFirstY = -210;
@@ -115,20 +118,40 @@ const char* othersTurnLine(const Game& game) {
     return isComputerSeat(game, game.session.currentPlayer) ? "(computer)" : "(at another machine)";
 }
 
-// The news of the message line, over whatever lies at the bottom.
+// The news of the message line, over whatever lies at the bottom. A line
+// longer than the room between the corner buttons goes on over more rows,
+// broken at spaces, its end on the bottom row: a saved file's name must be
+// read whole.
+std::vector<std::string> messageRows(const std::string& text) {
+    const size_t most =
+        static_cast<size_t>((kMessageRight - kMessageLine.x) / glyphAdvance(kMessageSize));
+    std::vector<std::string> rows;
+    std::string rest = text;
+    while (rest.size() > most) {
+        const size_t space = rest.rfind(' ', most);
+        const size_t cut = space == std::string::npos || space == 0 ? most : space;
+        rows.push_back(rest.substr(0, cut));
+        rest.erase(0, cut == space ? cut + 1 : cut);
+    }
+    rows.push_back(rest);
+    return rows;
+}
+
 void drawMessageLine(const Game& game, const Art& art, const FrameInput& input) {
     if (!isMessageShown(game.messageLine, input.clock)) return;
-    const std::string& text = game.messageLine.text;
-    const float left = static_cast<float>(kMessageLine.x - 2);
-    const float right =
-        static_cast<float>(kMessageLine.x + 2) +
-        static_cast<float>(static_cast<int>(text.size()) * glyphAdvance(kMessageSize));
-    const float top = static_cast<float>(kMessageLine.y + 2);
-    const float bottom = static_cast<float>(kMessageLine.y - glyphHeight(kMessageSize) - 2);
+    const std::vector<std::string> rows = messageRows(game.messageLine.text);
     glDisable(GL_DEPTH_TEST);
-    glColor3f(0.0f, 0.0f, 0.0f);
-    glRectf(left, bottom, right, top);
-    drawText(art, kMessageLine.x, kMessageLine.y, text.c_str(), kMessageSize);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const int y = kMessageLine.y + static_cast<int>(rows.size() - 1 - row) * kMessageRowStep;
+        const float left = static_cast<float>(kMessageLine.x - 2);
+        const float right =
+            static_cast<float>(kMessageLine.x + 2) +
+            static_cast<float>(static_cast<int>(rows[row].size()) * glyphAdvance(kMessageSize));
+        glColor3f(0.0f, 0.0f, 0.0f);
+        glRectf(left, static_cast<float>(y - glyphHeight(kMessageSize) - 2), right,
+                static_cast<float>(y + 2));
+        drawText(art, kMessageLine.x, y, rows[row].c_str(), kMessageSize);
+    }
 }
 
 void drawEndScreen(const Game& game, PickResults& picks, const Art& art, const FrameInput& input) {

@@ -127,6 +127,14 @@ TEST_F(SeatScreens, NetworkShowsEachMachineItsOwnSeatsAndNothingOfTheOthersMaps)
     expectButtonCentre(game, 15, -399, -299);
     EXPECT_TRUE(showsText(-190, -284, "Player 2 joined", FontSize::Large));
     EXPECT_TRUE(writeScreenshot("network_turn_at_another_machine"));
+    // A line too long for the bottom goes on over two rows, the file's name whole.
+    game.messageLine.text =
+        "The connection to the host was lost: the game is saved as "
+        "Save-network-20261209-101500.kvd";
+    compose(input);
+    EXPECT_TRUE(showsText(-190, -284, "Save-network-20261209-101500.kvd", FontSize::Large));
+    EXPECT_TRUE(showsText(-190, -284 + glyphHeight(FontSize::Large) + 4, "The connection to the",
+                          FontSize::Large));
     input.clock = 6000;
     compose(input);
     EXPECT_EQ(pixelAt(-186, -290), kBlack) << "the message line is gone after 5 s";
