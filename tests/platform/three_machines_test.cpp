@@ -124,6 +124,27 @@ public:
     Game game;
 };
 
+// A game on which player 2 (joiner at seat 2, team 1 with the host) wins with
+// one group battle against player 3's last group, player 2 to move.
+void prepareWinningGame(const fs::path& hostData) {
+    fs::create_directories(hostData);
+    Game prepared;
+    initialiseGame(prepared);
+    prepared.dataFolders.write = hostData.string();
+    dispatchCommand(prepared, CommandId::IncreasePlayers);
+    prepared.session.teams[2] = 1;
+    dispatchCommand(prepared, CommandId::BeginTurn);  // a galaxy to play in
+    clearGroups(prepared.registry);
+    for (Planet& planet : prepared.planets) planet.owner = -1;
+    prepared.planets[0].owner = 0;
+    const float x = prepared.planets[0].x + 60.0f;
+    const float y = prepared.planets[0].y;
+    createGroup(prepared.registry, x, y, x, y, 150, 1);
+    createGroup(prepared.registry, x + 3.0f, y, x + 3.0f, y, 30, 2);
+    prepared.session.currentPlayer = 1;
+    ASSERT_TRUE(saveGame(prepared));
+}
+
 class ThreeMachines : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -196,30 +217,35 @@ protected:
         shadow.press(mover, CommandId::EndBattle);
     }
 
+    // The prepared game that player 2 wins with one battle, loaded by the
+    // host: true once player 2's machine shows its turn screen.
+    bool loadWinningGame(const std::string& round) {
+        prepareWinningGame(machines.folder / round / "host" / "Data");
+        gather(round);
+        Game setup;
+        initialiseGame(setup);
+        machines.host.click(buttonCentre(setup, CommandId::LoadGame));
+        const Pixel begin = turnScreenButton(CommandId::BeginTurn);
+        return waitFor(
+            [&] { return showsButton(machines.joiners[0], begin, CommandId::BeginTurn); });
+    }
+    // Player 2 begins its turn and attacks player 3's last group.
+    void attack(Shadow& won) {
+        for (CommandId id : {CommandId::BeginTurn, CommandId::EndMovement, CommandId::NextGroup,
+                             CommandId::AttackGroup})
+            won.press(machines.joiners[0], id);
+    }
+    bool showsEndScreen(Machine& machine) {
+        Game end;
+        end.session.phase = GamePhase::GameOver;
+        const Pixel newGame = buttonCentre(end, CommandId::NewGame);
+        return waitFor([&] { return showsButton(machine, newGame, CommandId::NewGame); },
+                       kBattlePatience);
+    }
+
     DataFolder directory;
     NetMachines machines{directory.path(), 2};
 };
-
-// A game on which player 2 (joiner at seat 2, team 1 with the host) wins with
-// one group battle against player 3's last group, player 2 to move.
-void prepareWinningGame(const fs::path& hostData) {
-    fs::create_directories(hostData);
-    Game prepared;
-    initialiseGame(prepared);
-    prepared.dataFolders.write = hostData.string();
-    dispatchCommand(prepared, CommandId::IncreasePlayers);
-    prepared.session.teams[2] = 1;
-    dispatchCommand(prepared, CommandId::BeginTurn);  // a galaxy to play in
-    clearGroups(prepared.registry);
-    for (Planet& planet : prepared.planets) planet.owner = -1;
-    prepared.planets[0].owner = 0;
-    const float x = prepared.planets[0].x + 60.0f;
-    const float y = prepared.planets[0].y;
-    createGroup(prepared.registry, x, y, x, y, 150, 1);
-    createGroup(prepared.registry, x + 3.0f, y, x + 3.0f, y, 30, 2);
-    prepared.session.currentPlayer = 1;
-    ASSERT_TRUE(saveGame(prepared));
-}
 
 }  // namespace
 
@@ -240,21 +266,13 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
     quitEveryMachine(turnScreenButton(CommandId::QuitGame));
 
     // A loaded game that player 2 wins with one battle.
-    prepareWinningGame(machines.folder / "won" / "host" / "Data");
-    gather("won");
-    machines.host.click(buttonCentre(setup, CommandId::LoadGame));
-    Machine& second = machines.joiners[0];
-    Shadow won(machines.host.directory / "Data");
-    ASSERT_TRUE(won.follow());
-    const Pixel begin = turnScreenButton(CommandId::BeginTurn);
-    const bool loaded = waitFor([&] { return showsButton(second, begin, CommandId::BeginTurn); });
+    const bool loaded = loadWinningGame("won");
     for (Machine* machine : machines.all()) machine->screenshot("loaded");
     ASSERT_TRUE(loaded);
     machines.host.screenshot("another-machines-turn");
-    won.press(second, CommandId::BeginTurn);
-    won.press(second, CommandId::EndMovement);
-    won.press(second, CommandId::NextGroup);
-    won.press(second, CommandId::AttackGroup);
+    Shadow won(machines.host.directory / "Data");
+    ASSERT_TRUE(won.follow());
+    attack(won);
     for (Machine* machine : machines.all())
         EXPECT_TRUE(waitFor([&] {
             for (const TraceLine& line : machine->lines())
@@ -267,16 +285,13 @@ TEST_F(ThreeMachines, PlayATurnEachThenWinALoadedGameWithOneBattle) {
     for (Machine* machine : machines.all()) machine->screenshot("battle");
 
     // The host's end screen offers a new game; every machine says who won.
-    Game end;
-    end.session.phase = GamePhase::GameOver;
-    const Pixel newGame = buttonCentre(end, CommandId::NewGame);
-    EXPECT_TRUE(waitFor([&] { return showsButton(machines.host, newGame, CommandId::NewGame); },
-                        kBattlePatience))
-        << "no end screen at the host";
+    EXPECT_TRUE(showsEndScreen(machines.host)) << "no end screen at the host";
     for (Machine& joiner : machines.joiners)
         EXPECT_TRUE(waitFor([&] { return winnersBand(joiner) == winnersBand(machines.host); }))
             << joiner.name << " shows no end screen";
     for (Machine* machine : machines.all()) machine->screenshot("end");
+    Game end;
+    end.session.phase = GamePhase::GameOver;
     quitEveryMachine(buttonCentre(end, CommandId::QuitGame));
 
     // The traces: the same fingerprint at every turn screen, and the figures.
@@ -455,30 +470,15 @@ TEST_F(ThreeMachines, LostMachinesComeBackOrLeaveTheGameSaved) {
 
     // A joiner lost in the battle that wins its team the game: the computer
     // takes its seat, and the game ends by itself.
-    prepareWinningGame(machines.folder / "won-alone" / "host" / "Data");
-    gather("won-alone");
-    machines.host.click(buttonCentre(setup, CommandId::LoadGame));
-    Machine& second = machines.joiners[0];
+    ASSERT_TRUE(loadWinningGame("won-alone"));
     Shadow won(machines.host.directory / "Data");
     ASSERT_TRUE(won.follow());
-    ASSERT_TRUE(waitFor([&] {
-        return showsButton(second, turnScreenButton(CommandId::BeginTurn), CommandId::BeginTurn);
-    }));
-    for (CommandId id : {CommandId::BeginTurn, CommandId::EndMovement, CommandId::NextGroup,
-                         CommandId::AttackGroup})
-        won.press(second, id);
+    attack(won);
+    Machine& second = machines.joiners[0];
     killMachine(second);
     EXPECT_TRUE(
         waitFor([&] { return said(machines.host, "Player 2 left: the computer plays for them"); },
                 std::chrono::seconds(10)));
-    Game end;
-    end.session.phase = GamePhase::GameOver;
-    EXPECT_TRUE(waitFor(
-        [&] {
-            return showsButton(machines.host, buttonCentre(end, CommandId::NewGame),
-                               CommandId::NewGame);
-        },
-        kBattlePatience))
-        << "no end screen at the host";
+    EXPECT_TRUE(showsEndScreen(machines.host)) << "no end screen at the host";
     machines.host.screenshot("won-alone");
 }
