@@ -81,8 +81,8 @@ CommandResult checkSeatToMachine(const Game& game, int32_t value) {
     const bool personOrComputer = kind == Seat::Open || (back.kind >= 1 && back.kind <= 3);
     const bool held = game.network.seatMachine[back.seat] == 0 &&
                       game.seats[back.seat] != Seat::Human && game.seats[back.seat] != Seat::Open;
-    if (back.machine == 0 || back.kind >= kSeatKinds || !personOrComputer || !held ||
-        game.session.phase != GamePhase::TurnStart)
+    if (!game.network.on || back.machine == 0 || back.kind >= kSeatKinds || !personOrComputer ||
+        !held || game.session.phase != GamePhase::TurnStart)
         return CommandResult::NotOffered;
     return CommandResult::Applied;
 }
